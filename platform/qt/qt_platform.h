@@ -67,6 +67,9 @@ class QtPlatform : public Platform {
   std::unique_ptr<Impl> impl_;
 };
 
+// Makes the QApplication (when none exists) and the platform, and runs `program` on it.
+int runOnQt(int& argc, char** argv, const std::function<int(Platform&)>& program);
+
 // Windows-1252 <-> Unicode at the platform boundary.
 std::string toWindows1252(const std::u16string& text);
 std::u16string fromWindows1252(std::string_view text);
