@@ -15,6 +15,12 @@ struct DecimalInput {
     InputOutcome outcome;
     Encoding bits;  // meaningful only when outcome == Parsed
   };
+  // Leading blanks, tabs and line ends are skipped; the token ends at a blank, tab, comma,
+  // line end or the end of the text. Accepted: [r*][sign] digits with at most one point
+  // [E|D|Q [sign] digits]; Inf, Infinity (signed); NaN (sign bit set unless written "+NaN");
+  // letters in either case.
+  // Empty text, or a token starting with '(': NothingRead. Anything else, or a magnitude
+  // beyond the largest finite value: Rejected. Other format widths: NothingRead.
   static Result read(std::string_view text, int formatBytes);
 };
 
