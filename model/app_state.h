@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "model/format_spec.h"
 #include "platform/platform.h"
@@ -40,6 +41,9 @@ struct AppState {
   char infSignBit = ' ';
   char nanSignBit = ' ';
   std::int32_t paramSelection = 0;
+  // The significand value text last shown: shown again when asked for a datum that is not
+  // finite.
+  std::string lastSignificandText;
   std::array<FixedText, kSummaryTextCount> summaryTexts{
       FixedText(kSummaryTextLength), FixedText(kSummaryTextLength), FixedText(kSummaryTextLength),
       FixedText(kSummaryTextLength), FixedText(kSummaryTextLength), FixedText(kSummaryTextLength),

@@ -1,0 +1,76 @@
+#pragma once
+// Moves a number between its three forms in the main window: the decimal X text (1007), the
+// stored value of the selected format and that format's bit-field edits; and checks and
+// repairs a bit field that the user has just changed.
+
+#include <array>
+
+#include "model/app_state.h"
+#include "textconv/fixed_text.h"
+
+namespace orbalta {
+
+class Dialog;
+
+// When a field is too long: the sign edits cut first and then tell; the others tell first.
+enum class ExcessOrder { RepairThenMessage, MessageThenRepair };
+
+// Validation parameters of one bit-field edit.
+struct BitFieldCheck {
+  int edit;
+  int formatBytes;
+  const char* field;
+  int width;       // W: the field's width, also the "too long" threshold
+  int readLength;  // R = W + 1: one excess character is still seen
+  int inspected;   // C: leading characters of the R-character buffer that are checked
+  ExcessOrder order;
+};
+
+inline constexpr std::array<BitFieldCheck, 10> kBitFieldChecks{{
+    {1026, 4, "sign", 1, 2, 1, ExcessOrder::RepairThenMessage},
+    {1027, 4, "exponent", 8, 9, 9, ExcessOrder::MessageThenRepair},
+    {1028, 4, "fraction", 23, 24, 24, ExcessOrder::MessageThenRepair},
+    {1032, 8, "sign", 1, 2, 1, ExcessOrder::RepairThenMessage},
+    {1033, 8, "exponent", 11, 12, 11, ExcessOrder::MessageThenRepair},
+    {1035, 8, "fraction", 52, 53, 53, ExcessOrder::MessageThenRepair},
+    {1014, 16, "sign", 1, 2, 1, ExcessOrder::RepairThenMessage},
+    {1015, 16, "exponent", 15, 16, 15, ExcessOrder::MessageThenRepair},
+    {1016, 16, "fraction, high part", 48, 49, 49, ExcessOrder::MessageThenRepair},
+    {1018, 16, "fraction, low part", 64, 65, 64, ExcessOrder::MessageThenRepair},
+}};
+
+// The row of `controlId`; nullptr for an id that is not a bit-field edit.
+const BitFieldCheck* bitFieldCheck(int controlId);
+
+inline constexpr const char* kInvalidBitMessage =
+    "Valoare invalida pentru bit !\n(Se inlocuieste cu \"1\")";
+inline constexpr const char* kExcessBitMessage = "1 Bit in Exces !\n(Ultimul bit se elimina)";
+inline constexpr const char* kBitMessageTitle = "Eroare";
+inline constexpr const char* kInvalidValueMessage = "Invalid Value";
+inline constexpr const char* kInvalidValueTitle = "Error";
+
+// Classifies the first three characters of `xText` as a word for NaN or infinity; sets
+// `isNaN`, `isInfinite`, `nanSignBit` and `infSignBit` (the latter only when not a NaN).
+void specialWordCheck(AppState& state);
+
+// Writes the fields of the infinity or NaN found by `specialWordCheck`. Values untouched.
+void specialValueToBitFields(Dialog& dialog, AppState& state);
+
+// Parses `xText` into the stored value and shows its bits; "Invalid Value" when rejected.
+void decimalToBitFields(Dialog& dialog, AppState& state);
+
+// Rebuilds the stored value from the bit-field texts; blanks are skipped. Never fails: a
+// character the validation would have replaced counts as the '1' it would have become.
+void bitFieldsToValue(Dialog& dialog, AppState& state);
+
+// Shows the stored value as the X text, left-justified.
+void valueToXText(Dialog& dialog, AppState& state);
+
+// Checks and repairs the bit-field edit `controlId` after the user changed it.
+void validateBitField(Dialog& dialog, AppState& state, int controlId);
+
+// Replaces every character among the first `count` that is not '0', '1' or blank by '1';
+// true when anything was replaced.
+bool repairBitChars(int count, FixedText& buffer);
+
+}  // namespace orbalta
