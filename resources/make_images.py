@@ -1,0 +1,324 @@
+#!/usr/bin/env python3
+"""Draws Orbalta's icons and the Info window's bitmap, pixel by pixel, with the standard library.
+
+    resources/make_images.py [--preview DIR]
+
+Writes icon104.ico, icon109.ico, icon110.ico, icon115.ico and bitmap113.bmp beside this script
+(the files are committed; run this again only to change a picture). --preview also writes each
+picture as a PNG enlarged eight times into DIR, to look at.
+
+The icons hold one image each, a BMP payload with an AND mask (4 or 8 bits per pixel), which
+both Windows and Qt's ico reader take; the bitmap is a 4-bit BMP.
+"""
+
+import math
+import os
+import struct
+import sys
+import zlib
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+# The 16 colours of the classic Windows palette, in its order.
+VGA = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
+    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
+    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
+    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
+]
+BLACK, MAROON, NAVY, GRAY, SILVER = VGA[0], VGA[1], VGA[4], VGA[8], VGA[7]
+RED, BLUE, WHITE, YELLOW = VGA[9], VGA[12], VGA[15], VGA[11]
+
+
+# ---- Glyphs: '#' is ink. Rows run from the top of a capital; a glyph's `top` says on which of
+# those rows it starts, so lower-case letters and descenders sit on a common baseline. ----
+
+def glyph(top, *rows):
+    return (top, rows)
+
+
+SMALL = {  # capitals 7 rows high, descenders 2 more
+    '-': glyph(3, '###'),
+    '+': glyph(1, '..#..', '..#..', '#####', '..#..', '..#..'),
+    '.': glyph(6, '#'),
+    '0': glyph(0, '.##.', '#..#', '#..#', '#..#', '#..#', '#..#', '.##.'),
+    '1': glyph(0, '.#.', '##.', '.#.', '.#.', '.#.', '.#.', '###'),
+    '3': glyph(0, '###.', '...#', '...#', '.##.', '...#', '...#', '###.'),
+    'E': glyph(0, '####', '#...', '#...', '###.', '#...', '#...', '####'),
+    'X': glyph(0, '#...#', '#...#', '.#.#.', '..#..', '.#.#.', '#...#', '#...#'),
+    'u': glyph(2, '#..#', '#..#', '#..#', '#..#', '.###'),
+    'l': glyph(0, '#.', '#.', '#.', '#.', '#.', '#.', '.#'),
+    'p': glyph(2, '###.', '#..#', '#..#', '#..#', '###.', '#...', '#...'),
+    'x': glyph(2, '#...#', '.#.#.', '..#..', '.#.#.', '#...#'),
+    '(': glyph(0, '..#', '.#.', '#..', '#..', '#..', '#..', '#..', '.#.', '..#'),
+    ')': glyph(0, '#..', '.#.', '..#', '..#', '..#', '..#', '..#', '.#.', '#..'),
+}
+
+MEDIUM = {  # capitals 9 rows high, x-height 6, descenders 2
+    'D': glyph(0, '####..', '#...#.', '#....#', '#....#', '#....#', '#....#', '#....#',
+               '#...#.', '####..'),
+    'e': glyph(3, '.###.', '#...#', '#####', '#....', '#...#', '.###.'),
+    's': glyph(3, '.####', '#....', '.###.', '....#', '....#', '####.'),
+    'p': glyph(3, '####.', '#...#', '#...#', '#...#', '#...#', '####.', '#....', '#....'),
+    'r': glyph(3, '#.##', '##..', '#...', '#...', '#...', '#...'),
+}
+
+BOLD = {  # two-pixel strokes: capitals and ascenders 11 rows high, x-height 8, descenders 3
+    'F': glyph(0, '#######', '#######', '##.....', '##.....', '##.....', '######.', '######.',
+               '##.....', '##.....', '##.....', '##.....'),
+    'P': glyph(0, '######.', '#######', '##...##', '##...##', '##...##', '#######', '######.',
+               '##.....', '##.....', '##.....', '##.....'),
+    'u': glyph(3, '##...##', '##...##', '##...##', '##...##', '##...##', '##..###', '#######',
+               '.###.##'),
+    'l': glyph(0, '###', '.##', '.##', '.##', '.##', '.##', '.##', '.##', '.##', '.##', '.##'),
+    'p': glyph(3, '######.', '#######', '##...##', '##...##', '##...##', '##...##', '#######',
+               '######.', '##.....', '##.....', '##.....'),
+    '?': glyph(0, '.######.', '########', '##....##', '......##', '......##', '....###.',
+               '...###..', '...##...', '...##...', '........', '...##...', '...##...'),
+}
+
+
+def text_width(font, text, gap=1):
+    return sum(len(font[c][1][0]) for c in text) + gap * (len(text) - 1)
+
+
+class Canvas:
+    """Pixels as RGB tuples; None is transparent."""
+
+    def __init__(self, width, height, fill=None):
+        self.width, self.height = width, height
+        self.pixels = [[fill] * width for _ in range(height)]
+
+    def put(self, x, y, colour):
+        if 0 <= x < self.width and 0 <= y < self.height:
+            self.pixels[y][x] = colour
+
+    def rect(self, x, y, w, h, colour):
+        for j in range(y, y + h):
+            for i in range(x, x + w):
+                self.put(i, j, colour)
+
+    def hline(self, x0, x1, y, colour):
+        for x in range(x0, x1 + 1):
+            self.put(x, y, colour)
+
+    def vline(self, x, y0, y1, colour):
+        for y in range(y0, y1 + 1):
+            self.put(x, y, colour)
+
+    def text(self, font, text, x, y, colour, gap=1, shadow=None):
+        """Writes `text` with the top of its capitals on row y; returns the x after it."""
+        for c in text:
+            top, rows = font[c]
+            for j, row in enumerate(rows):
+                for i, ink in enumerate(row):
+                    if ink == '#':
+                        if shadow:
+                            self.put(x + i + 1, y + top + j + 1, shadow)
+                        self.put(x + i, y + top + j, colour)
+            x += len(rows[0]) + gap
+        return x
+
+    def centred_text(self, font, text, cx, y, colour, gap=1, shadow=None):
+        self.text(font, text, cx - text_width(font, text, gap) // 2, y, colour, gap, shadow)
+
+    def rounded_box(self, x, y, w, h, radius, fill, border):
+        """A filled box with rounded corners and a one-pixel border; outside stays as it was.
+        `fill` may be a function of the row, for a gradient."""
+        def inside(i, j):
+            cx = min(max(i, x + radius), x + w - 1 - radius)
+            cy = min(max(j, y + radius), y + h - 1 - radius)
+            return (i - cx) ** 2 + (j - cy) ** 2 <= radius * radius + radius
+        for j in range(y, y + h):
+            for i in range(x, x + w):
+                if not inside(i, j):
+                    continue
+                edge = not all(inside(i + di, j + dj) for di, dj in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+                self.put(i, j, border if edge else (fill(j) if callable(fill) else fill))
+
+    def oval(self, cx, cy, rx, ry, fill, border, thickness):
+        """An ellipse centred between pixels at (cx, cy) in pixel-corner coordinates."""
+        for j in range(self.height):
+            for i in range(self.width):
+                dx, dy = (i + 0.5 - cx) / rx, (j + 0.5 - cy) / ry
+                d = math.hypot(dx, dy)
+                if d <= 1:
+                    inner = math.hypot((i + 0.5 - cx) / (rx - thickness), (j + 0.5 - cy) / (ry - thickness))
+                    self.put(i, j, fill if inner <= 1 else border)
+
+
+# ---- The pictures ----
+
+def icon104():
+    """-1.E3 above the bit string 1101: the program's icon, 16 colours."""
+    c = Canvas(32, 32)
+    c.rounded_box(0, 0, 32, 32, 4, WHITE, NAVY)
+    c.centred_text(SMALL, '-1.E3', 16, 4, NAVY)
+    c.hline(4, 27, 13, SILVER)
+    x = 3
+    for bit in '1101':
+        c.rect(x, 16, 7, 12, NAVY)
+        c.rect(x + 1, 17, 5, 10, YELLOW if bit == '1' else WHITE)
+        width = len(SMALL[bit][1][0])
+        c.text(SMALL, bit, x + (7 - width) // 2, 19, RED if bit == '1' else BLUE)
+        x += 6 + 1
+    return c
+
+
+def gradient(top, bottom, y0, y1):
+    def colour(y):
+        t = (y - y0) / max(1, y1 - y0)
+        return tuple(round(a + (b - a) * t) for a, b in zip(top, bottom))
+    return colour
+
+
+def question_icon(word, top, bottom, border):
+    """A word in white over a yellow question mark on a shaded square, 256 colours."""
+    c = Canvas(32, 32)
+    c.rounded_box(0, 0, 32, 32, 5, gradient(top, bottom, 0, 31), border)
+    shade = tuple(v // 3 for v in bottom)
+    c.centred_text(BOLD, word, 16, 2, WHITE, shadow=shade)
+    c.centred_text(BOLD, '?', 16, 17, (255, 220, 0), shadow=shade)
+    return c
+
+
+def icon109():
+    return question_icon('FP', (110, 160, 255), (20, 50, 170), (10, 25, 90))
+
+
+def icon110():
+    return question_icon('ulp', (90, 200, 170), (0, 110, 90), (0, 60, 50))
+
+
+def icon115():
+    """The word Despre (about) in an oval frame, 48 x 48; outside the oval is transparent."""
+    c = Canvas(48, 48)
+    c.oval(24, 24, 23.5, 14, (255, 248, 210), (150, 20, 20), 2.2)
+    x = 24 - text_width(MEDIUM, 'Despre') // 2
+    c.text(MEDIUM, 'Despre', x, 19, (0, 0, 120))
+    c.text(MEDIUM, 'Despre', x + 1, 19, (0, 0, 120))  # a second pass makes the strokes bold
+    return c
+
+
+def bitmap113():
+    """A number line with X-, X and X+ and the spans ulp(x-) and ulp(x), 132 x 50, 16 colours.
+    The gap below X is the smaller one, as it is when X is a power of two."""
+    c = Canvas(132, 50, WHITE)
+    axis = 22
+    points = [(12, 'X-', BLACK), (52, 'X', BLUE), (118, 'X+', RED)]
+    c.hline(2, 127, axis, BLACK)
+    for k in range(1, 4):  # arrow head: the line goes on to larger numbers
+        c.vline(128 - k, axis - k, axis + k, BLACK)
+    c.vline(128, axis, axis, BLACK)
+    for x, label, colour in points:
+        c.centred_text(SMALL, label, x + 1, 7, colour)
+        c.rect(x - 1, axis - 2, 3, 5, colour)  # the point on the line
+        c.vline(x, axis + 3, axis + 9, colour)  # its tick below
+    for (x0, _, _), (x1, _, _), label in zip(points, points[1:], ['ulp(x-)', 'ulp(x)']):
+        y = axis + 6
+        c.hline(x0 + 2, x1 - 2, y, GRAY)
+        for k in (1, 2):  # arrow heads at both ends of the span
+            c.vline(x0 + 1 + k, y - k, y + k, GRAY)
+            c.vline(x1 - 1 - k, y - k, y + k, GRAY)
+        c.centred_text(SMALL, label, (x0 + x1) // 2 + 1, axis + 12, NAVY)
+    return c
+
+
+# ---- Files ----
+
+def palette_of(canvas, bits):
+    if bits == 4:
+        return list(VGA)
+    colours = sorted({p for row in canvas.pixels for p in row if p is not None})
+    if len(colours) > 256:
+        raise ValueError('more than 256 colours')
+    return colours + [(0, 0, 0)] * (256 - len(colours))
+
+
+def dib(canvas, bits, with_mask):
+    """A BITMAPINFOHEADER, its palette, the pixel rows bottom-up and (for icons) the AND mask."""
+    palette = palette_of(canvas, bits)
+    index = {colour: i for i, colour in reversed(list(enumerate(palette)))}
+    w, h = canvas.width, canvas.height
+    stride = ((w * bits + 31) // 32) * 4
+    pixels = bytearray()
+    for row in reversed(canvas.pixels):
+        values = [0 if p is None else index[p] for p in row]
+        if bits == 4:
+            values += [0] * (len(values) % 2)
+            line = bytes(values[i] << 4 | values[i + 1] for i in range(0, len(values), 2))
+        else:
+            line = bytes(values)
+        pixels += line + bytes(stride - len(line))
+    mask = bytearray()
+    if with_mask:
+        mask_stride = ((w + 31) // 32) * 4
+        for row in reversed(canvas.pixels):
+            line = bytearray(mask_stride)
+            for i, p in enumerate(row):
+                if p is None:
+                    line[i // 8] |= 0x80 >> (i % 8)
+            mask += line
+    height = 2 * h if with_mask else h
+    header = struct.pack('<IiiHHIIiiII', 40, w, height, 1, bits, 0, len(pixels) + len(mask),
+                         0, 0, len(palette), 0)
+    table = b''.join(struct.pack('<BBBB', b, g, r, 0) for r, g, b in palette)
+    return header + table + bytes(pixels) + bytes(mask)
+
+
+def ico_bytes(canvas, bits):
+    image = dib(canvas, bits, with_mask=True)
+    size = lambda n: 0 if n >= 256 else n
+    colours = 16 if bits == 4 else 0
+    return (struct.pack('<HHH', 0, 1, 1) +
+            struct.pack('<BBBBHHII', size(canvas.width), size(canvas.height), colours, 0, 1, bits,
+                        len(image), 6 + 16) + image)
+
+
+def bmp_bytes(canvas, bits):
+    image = dib(canvas, bits, with_mask=False)
+    offset = 14 + 40 + 4 * (2 ** bits)
+    return struct.pack('<2sIHHI', b'BM', 14 + len(image), 0, 0, offset) + image
+
+
+def png_bytes(canvas, scale, background=(200, 200, 200)):
+    raw = bytearray()
+    for row in canvas.pixels:
+        line = bytearray()
+        for p in row:
+            line += bytes(p or background) * scale
+        raw += (b'\0' + line) * scale
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+    header = struct.pack('>IIBBBBB', canvas.width * scale, canvas.height * scale, 8, 2, 0, 0, 0)
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) +
+            chunk(b'IDAT', zlib.compress(bytes(raw), 9)) + chunk(b'IEND', b''))
+
+
+PICTURES = [
+    ('icon104.ico', icon104, lambda c: ico_bytes(c, 4)),
+    ('icon109.ico', icon109, lambda c: ico_bytes(c, 8)),
+    ('icon110.ico', icon110, lambda c: ico_bytes(c, 8)),
+    ('icon115.ico', icon115, lambda c: ico_bytes(c, 8)),
+    ('bitmap113.bmp', bitmap113, lambda c: bmp_bytes(c, 4)),
+]
+
+
+def main(argv):
+    preview = None
+    if len(argv) == 2 and argv[0] == '--preview':
+        preview = argv[1]
+        os.makedirs(preview, exist_ok=True)
+    elif argv:
+        sys.exit(__doc__)
+    for name, draw, encode in PICTURES:
+        canvas = draw()
+        with open(os.path.join(HERE, name), 'wb') as f:
+            f.write(encode(canvas))
+        if preview:
+            with open(os.path.join(preview, os.path.splitext(name)[0] + '.png'), 'wb') as f:
+                f.write(png_bytes(canvas, 8))
+
+
+if __name__ == '__main__':
+    main(sys.argv[1:])
