@@ -1,0 +1,39 @@
+#include "ui/auxwin/info_about.h"
+
+#include "textconv/fixed_text.h"
+#include "toolkit/dialog.h"
+
+namespace orbalta {
+
+namespace {
+
+constexpr int kInfoTemplate = 109;
+constexpr int kAboutTemplate = 103;
+constexpr int kInfoFormulas = 1049;
+
+}  // namespace
+
+std::string infoText() {
+  const std::string separator = "\n\r";
+  const std::string gap = separator + separator;
+  return padTo("X = 2^E * b0.b1 ... bP-1" + gap + "ulp(X) = 2^(E+1-P)" + gap + "X  +ulp(X)  = X+" +
+                   gap + "X-  +ulp(X-) = X",
+               kInfoTextLength);
+}
+
+void showInfo(AppState& state) {
+  Dialog info(state.mainDialog->toolkit());
+  DLGOPEN(kInfoTemplate, info);
+  DLGPUTTEXT(info, kInfoFormulas, trimRight(infoText()));
+  DLGMODAL(info);
+  DLGRELEASE(info);
+}
+
+void showAbout(AppState& state) {
+  Dialog about(state.mainDialog->toolkit());
+  DLGOPEN(kAboutTemplate, about);
+  DLGMODAL(about);
+  DLGRELEASE(about);
+}
+
+}  // namespace orbalta
