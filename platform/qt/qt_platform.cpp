@@ -1,1 +1,881 @@
-// placeholder
+// The platform on Qt 6 Widgets. Sections: window records; building a window from its
+// template; the event filter (dialog keys, digits-only edits, focus); the Platform operations;
+// icons; the message loop.
+
+#include "platform/qt/qt_platform.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QEventLoop>
+#include <QFocusEvent>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/qt/dialog_window.h"
+#include "platform/qt/system_dialogs.h"
+#include "resources/resources.h"
+
+namespace orbalta::platform {
+
+using qt::DialogUnits;
+using qt::DialogWindow;
+using qt::displayText;
+using qt::GroupFrame;
+
+namespace {
+
+// Brings a window up; the offscreen platform of the tests has no stacking to change.
+void raiseAndActivate(QWidget* window) {
+  if (QGuiApplication::platformName() != QLatin1String("offscreen")) window->raise();
+  window->activateWindow();
+}
+
+constexpr const char* kHandleProperty = "orbaltaWindow";
+constexpr const char* kIdProperty = "orbaltaControl";
+constexpr const char* kDigitsOnlyProperty = "orbaltaDigitsOnly";
+constexpr const char* kListNotifiedProperty = "orbaltaListNotified";
+constexpr int kStandardIconSize = 32;
+
+struct ControlEntry {
+  int id = -1;
+  ControlKind kind = ControlKind::Static;
+  std::uint32_t styles = 0;
+  QPointer<QWidget> widget;
+  std::string text;  // exactly what was set, for captions
+  QButtonGroup* group = nullptr;
+};
+
+struct ModalRun {
+  QEventLoop loop;
+  int result = 0;
+};
+
+struct WindowRecord {
+  WindowHandle handle = 0;
+  int templateId = 0;
+  WindowHandle owner = 0;
+  WindowEvents* events = nullptr;
+  QPointer<DialogWindow> widget;
+  std::vector<ControlEntry> controls;
+  bool modal = false;
+  bool ended = false;  // endModal came before or during the modal run
+  int result = 0;
+  ModalRun* run = nullptr;
+  bool dying = false;
+
+  ControlEntry* find(int id) {
+    if (id == -1) return nullptr;
+    for (auto& entry : controls) {
+      if (entry.id == id) return &entry;
+    }
+    return nullptr;
+  }
+};
+
+QImage bestImage(QImageReader& reader, int size) {
+  QImage best;
+  const int count = std::max(1, reader.imageCount());
+  for (int i = 0; i < count; ++i) {
+    if (i > 0 && !reader.jumpToImage(i)) break;
+    QImage image = reader.read();
+    if (image.isNull()) continue;
+    const bool fits = image.width() >= size;
+    const bool bestFits = !best.isNull() && best.width() >= size;
+    if (best.isNull() || (fits && (!bestFits || image.width() < best.width())) ||
+        (!fits && !bestFits && image.width() > best.width())) {
+      best = image;
+    }
+  }
+  return best;
+}
+
+QPixmap iconPixmap(int resourceId, int size) {
+  const auto bytes = resources::icon(resourceId);
+  if (bytes.empty()) return {};
+  QByteArray data(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, "ico");
+  QImage image = bestImage(reader, size);
+  if (image.isNull()) return {};
+  if (image.width() != size || image.height() != size) {
+    image = image.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  }
+  return QPixmap::fromImage(image);
+}
+
+QPixmap bitmapPixmap(int resourceId) {
+  const auto bytes = resources::bitmap(resourceId);
+  if (bytes.empty()) return {};
+  QImage image;
+  image.loadFromData(bytes.data(), static_cast<int>(bytes.size()), "BMP");
+  return QPixmap::fromImage(image);
+}
+
+// A typed character that a digits-only edit refuses; editing keys and shortcuts pass.
+bool refusedByDigitsOnly(const QKeyEvent* event) {
+  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+    return false;
+  }
+  const QString text = event->text();
+  if (text.isEmpty()) return false;
+  for (const QChar c : text) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F) return false;
+  }
+  for (const QChar c : text) {
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return true;
+  }
+  return false;
+}
+
+std::optional<DialogKey> dialogKeyOf(const QKeyEvent* event, const QWidget* target) {
+  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+    return std::nullopt;
+  }
+  switch (event->key()) {
+    case Qt::Key_Tab:
+      return (event->modifiers() & Qt::ShiftModifier) ? DialogKey::BackTab : DialogKey::Tab;
+    case Qt::Key_Backtab:
+      return DialogKey::BackTab;
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+      return DialogKey::Enter;
+    case Qt::Key_Escape:
+      return DialogKey::Escape;
+    default:
+      break;
+  }
+  // Arrows belong to edits and lists; the dialog takes them only within a radio group.
+  if (qobject_cast<const QRadioButton*>(target) == nullptr) return std::nullopt;
+  switch (event->key()) {
+    case Qt::Key_Left:
+      return DialogKey::Left;
+    case Qt::Key_Right:
+      return DialogKey::Right;
+    case Qt::Key_Up:
+      return DialogKey::Up;
+    case Qt::Key_Down:
+      return DialogKey::Down;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
+struct QtPlatform::Impl : QObject {
+  std::map<WindowHandle, std::unique_ptr<WindowRecord>> windows;
+  WindowHandle nextHandle = 1;
+  int programSetting = 0;  // > 0 while the program sets properties: no notifications
+  MessageRouter* router = nullptr;
+  QEventLoop* messageLoop = nullptr;
+  bool quitPending = false;
+  int quitCode = 0;
+  std::vector<QPixmap> icons;
+  std::function<void(const std::string&, const std::string&, MessageIcon)> messageBoxHook;
+  std::function<std::optional<std::string>(const OpenFileRequest&)> openFileHook;
+
+  struct Setting {
+    explicit Setting(Impl& i) : impl(i) { ++impl.programSetting; }
+    ~Setting() { --impl.programSetting; }
+    Setting(const Setting&) = delete;
+    Setting& operator=(const Setting&) = delete;
+    Impl& impl;
+  };
+
+  WindowRecord* record(WindowHandle handle) {
+    const auto it = windows.find(handle);
+    return it == windows.end() ? nullptr : it->second.get();
+  }
+  WindowRecord* live(WindowHandle handle) {
+    WindowRecord* rec = record(handle);
+    return rec != nullptr && !rec->dying && rec->widget ? rec : nullptr;
+  }
+  WindowRecord* recordOfWidget(const QWidget* widget) {
+    if (widget == nullptr) return nullptr;
+    const QVariant handle = widget->window()->property(kHandleProperty);
+    return handle.isValid() ? live(handle.value<WindowHandle>()) : nullptr;
+  }
+  ControlEntry* entry(WindowHandle handle, int id) {
+    WindowRecord* rec = record(handle);
+    if (rec == nullptr) return nullptr;
+    ControlEntry* control = rec->find(id);
+    return control != nullptr && control->widget ? control : nullptr;
+  }
+
+  void notify(WindowHandle handle, int id, Notification what) {
+    if (programSetting > 0) return;
+    WindowRecord* rec = live(handle);
+    if (rec != nullptr) rec->events->command(handle, id, what);
+  }
+
+  QWidget* build(WindowRecord& rec, DialogWindow* dialog, const ControlTemplate& c,
+                 QButtonGroup*& group);
+  void setTextOf(ControlEntry& entry, std::string_view text);
+  void moveInRadioGroup(WindowRecord& rec, QWidget* from, bool forward);
+  bool keyPress(QWidget* target, QKeyEvent* event);
+  void focusChange(QWidget* target, QFocusEvent* event);
+  bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// --- Building a window ---
+
+QWidget* QtPlatform::Impl::build(WindowRecord& rec, DialogWindow* dialog, const ControlTemplate& c,
+                                 QButtonGroup*& group) {
+  const WindowHandle handle = rec.handle;
+  const int id = c.id;
+  const bool tabStop = (c.styles & kTabStop) != 0;
+  const Qt::FocusPolicy inputFocus = tabStop ? Qt::StrongFocus : Qt::ClickFocus;
+  switch (c.kind) {
+    case ControlKind::PushButton:
+    case ControlKind::DefPushButton: {
+      auto* button = new QPushButton(dialog);
+      button->setAutoDefault(false);
+      button->setDefault(c.kind == ControlKind::DefPushButton);
+      button->setFocusPolicy(inputFocus);
+      connect(button, &QPushButton::clicked, this,
+              [this, handle, id] { notify(handle, id, Notification::Clicked); });
+      return button;
+    }
+    case ControlKind::CheckBox: {
+      auto* box = new QCheckBox(dialog);
+      box->setFocusPolicy(inputFocus);
+      connect(box, &QCheckBox::clicked, this,
+              [this, handle, id] { notify(handle, id, Notification::Clicked); });
+      return box;
+    }
+    case ControlKind::RadioButton: {
+      auto* radio = new QRadioButton(dialog);
+      radio->setAutoExclusive(false);
+      radio->setFocusPolicy(inputFocus);
+      if (group == nullptr) {
+        group = new QButtonGroup(dialog);
+        group->setExclusive(true);
+      }
+      group->addButton(radio);
+      connect(radio, &QRadioButton::clicked, this,
+              [this, handle, id] { notify(handle, id, Notification::Clicked); });
+      return radio;
+    }
+    case ControlKind::GroupBox:
+      return new GroupFrame(dialog);
+    case ControlKind::Edit: {
+      auto* edit = new QLineEdit(dialog);
+      edit->setFrame((c.styles & kBorder) != 0);
+      if ((c.styles & kReadOnly) != 0) {
+        // A read-only edit shows the window colour behind its text, as on the desktop.
+        edit->setReadOnly(true);
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        edit->setPalette(palette);
+      }
+      edit->setProperty(kDigitsOnlyProperty, (c.styles & kDigitsOnly) != 0);
+      edit->setFocusPolicy(inputFocus);
+      // textEdited: the user's changes only, one per keystroke, paste or cut.
+      connect(edit, &QLineEdit::textEdited, this, [this, handle, id] {
+        notify(handle, id, Notification::Updated);
+        notify(handle, id, Notification::Changed);
+      });
+      return edit;
+    }
+    case ControlKind::ListBox: {
+      auto* list = new QListWidget(dialog);
+      list->setSelectionMode(QAbstractItemView::SingleSelection);
+      list->setFrameShape((c.styles & kBorder) != 0 ? QFrame::StyledPanel : QFrame::NoFrame);
+      list->setVerticalScrollBarPolicy((c.styles & kVScroll) != 0 ? Qt::ScrollBarAsNeeded
+                                                                  : Qt::ScrollBarAlwaysOff);
+      list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      list->setUniformItemSizes(true);
+      list->setFocusPolicy(inputFocus);
+      if ((c.styles & kNotify) != 0) {
+        // Every click on an item reports a selection change, also on the selected item.
+        connect(list, &QListWidget::itemSelectionChanged, this, [this, handle, id, list] {
+          if (programSetting > 0) return;
+          list->setProperty(kListNotifiedProperty, true);
+          notify(handle, id, Notification::SelectionChanged);
+        });
+        connect(list, &QListWidget::itemClicked, this, [this, handle, id, list] {
+          if (list->property(kListNotifiedProperty).toBool()) return;
+          list->setProperty(kListNotifiedProperty, true);
+          notify(handle, id, Notification::SelectionChanged);
+        });
+        connect(list, &QListWidget::itemDoubleClicked, this,
+                [this, handle, id] { notify(handle, id, Notification::DoubleClick); });
+      }
+      return list;
+    }
+    case ControlKind::Static:
+    case ControlKind::StaticNoWrap:
+    case ControlKind::IconPicture:
+    case ControlKind::BitmapPicture: {
+      auto* label = new QLabel(dialog);
+      label->setTextFormat(Qt::PlainText);
+      label->setWordWrap(c.kind == ControlKind::Static);
+      label->setMargin(0);
+      label->setIndent(0);
+      label->setFocusPolicy(Qt::NoFocus);
+      label->setAttribute(Qt::WA_TransparentForMouseEvents);
+      if ((c.styles & kStaticEdge) != 0) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      const bool centred = (c.styles & kCenterImage) != 0;
+      label->setAlignment(centred && c.kind != ControlKind::Static &&
+                                  c.kind != ControlKind::StaticNoWrap
+                              ? Qt::AlignCenter
+                              : Qt::AlignLeft | Qt::AlignTop);
+      if (c.kind == ControlKind::IconPicture) {
+        label->setPixmap(iconPixmap(c.imageId, kStandardIconSize));
+      } else if (c.kind == ControlKind::BitmapPicture) {
+        label->setPixmap(bitmapPixmap(c.imageId));
+      }
+      return label;
+    }
+    case ControlKind::Unsupported:
+      break;
+  }
+  return nullptr;
+}
+
+WindowHandle QtPlatform::createDialog(const DialogTemplate& tmpl, WindowHandle owner,
+                                      WindowEvents& events) {
+  Impl& d = *impl_;
+  WindowRecord* ownerRecord = d.live(owner);
+  DialogWindow* ownerWidget = ownerRecord != nullptr ? ownerRecord->widget.data() : nullptr;
+
+  auto rec = std::make_unique<WindowRecord>();
+  rec->handle = d.nextHandle++;
+  rec->templateId = tmpl.id;
+  rec->owner = ownerRecord != nullptr ? owner : 0;
+  rec->events = &events;
+
+  auto* dialog = new DialogWindow(ownerWidget);
+  rec->widget = dialog;
+  dialog->setObjectName(QStringLiteral("dlg%1").arg(tmpl.id));
+  dialog->setProperty(kHandleProperty, QVariant::fromValue(rec->handle));
+  Qt::WindowFlags flags = (tmpl.appWindow ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint;
+  if (tmpl.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+  dialog->setWindowFlags(flags);
+  dialog->setWindowTitle(displayText(tmpl.title));
+  const QFont font = qt::templateFont(tmpl.font);
+  const DialogUnits units(font);
+  dialog->setFont(qt::fittedFont(font, units.baseWidth()));
+  const QSize size(units.x(tmpl.width), units.y(tmpl.height));
+  dialog->setFixedSize(size);
+
+  QScreen* screen =
+      ownerWidget != nullptr ? ownerWidget->screen() : QGuiApplication::primaryScreen();
+  if (tmpl.centered && screen != nullptr) {
+    const QRect area = screen->availableGeometry();
+    dialog->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+  } else if (ownerWidget != nullptr) {
+    dialog->move(ownerWidget->mapToGlobal(QPoint(units.x(tmpl.x), units.y(tmpl.y))));
+  } else if (screen != nullptr) {
+    dialog->move(screen->geometry().topLeft() + QPoint(units.x(tmpl.x), units.y(tmpl.y)));
+  }
+
+  // Template order is creation order, so Qt's focus chain is the tab order.
+  QButtonGroup* group = nullptr;
+  std::vector<QWidget*> frames;
+  for (const ControlTemplate& c : tmpl.controls) {
+    if ((c.styles & kGroup) != 0) group = nullptr;
+    QWidget* widget = d.build(*rec, dialog, c, group);
+    if (widget == nullptr) continue;
+    widget->setGeometry(units.rect(c.x, c.y, c.width, c.height));
+    if (c.id != -1) widget->setObjectName(QStringLiteral("ctl%1").arg(c.id));
+    widget->setProperty(kIdProperty, c.id);
+    widget->setEnabled((c.styles & kDisabled) == 0);
+    if ((c.styles & kHidden) != 0) widget->setHidden(true);
+    if (c.kind == ControlKind::GroupBox) frames.push_back(widget);
+    ControlEntry entry;
+    entry.id = c.id;
+    entry.kind = c.kind;
+    entry.styles = c.styles;
+    entry.widget = widget;
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) entry.group = button->group();
+    rec->controls.push_back(entry);
+    d.setTextOf(rec->controls.back(), c.caption);
+  }
+  for (QWidget* frame : frames) frame->lower();
+
+  const WindowHandle handle = rec->handle;
+  dialog->onCancel = [&d, handle] {
+    if (WindowRecord* r = d.live(handle)) r->events->cancel(handle);
+  };
+  dialog->onActivated = [&d, handle](bool active) {
+    if (WindowRecord* r = d.live(handle)) r->events->activated(handle, active);
+  };
+  d.windows.emplace(handle, std::move(rec));
+  events.created(handle);
+  return handle;
+}
+
+// --- The event filter ---
+
+void QtPlatform::Impl::moveInRadioGroup(WindowRecord& rec, QWidget* from, bool forward) {
+  ControlEntry* current = nullptr;
+  for (auto& entry : rec.controls) {
+    if (entry.widget == from) current = &entry;
+  }
+  if (current == nullptr || current->group == nullptr) return;
+  const QList<QAbstractButton*> buttons = current->group->buttons();
+  const auto self = buttons.indexOf(static_cast<QAbstractButton*>(from));
+  if (self < 0) return;
+  const auto count = buttons.size();
+  for (qsizetype step = 1; step < count; ++step) {
+    QAbstractButton* candidate = buttons.at((self + (forward ? step : count - step)) % count);
+    if (!candidate->isEnabled() || !candidate->isVisibleTo(rec.widget)) continue;
+    candidate->setFocus(Qt::OtherFocusReason);
+    candidate->click();  // an auto radio button is checked as the focus arrives
+    return;
+  }
+}
+
+bool QtPlatform::Impl::keyPress(QWidget* target, QKeyEvent* event) {
+  WindowRecord* rec = recordOfWidget(target);
+  if (rec == nullptr) return false;
+  auto* edit = qobject_cast<QLineEdit*>(target);
+  if (edit != nullptr && edit->property(kDigitsOnlyProperty).toBool() &&
+      refusedByDigitsOnly(event)) {
+    QApplication::beep();
+    return true;
+  }
+  const std::optional<DialogKey> key = dialogKeyOf(event, target);
+  if (!key) return false;
+  const WindowHandle handle = rec->handle;
+  const bool navigate = rec->modal || router == nullptr || router->route({handle, *key});
+  if (!navigate) return false;
+  switch (*key) {
+    case DialogKey::Tab:
+    case DialogKey::BackTab:
+      rec->widget->moveFocus(*key == DialogKey::Tab);
+      break;
+    case DialogKey::Enter:
+      rec->events->defaultCommand(handle);
+      break;
+    case DialogKey::Escape:
+      rec->events->cancel(handle);
+      break;
+    case DialogKey::Left:
+    case DialogKey::Up:
+      moveInRadioGroup(*rec, target, false);
+      break;
+    case DialogKey::Right:
+    case DialogKey::Down:
+      moveInRadioGroup(*rec, target, true);
+      break;
+  }
+  return true;
+}
+
+void QtPlatform::Impl::focusChange(QWidget* target, QFocusEvent* event) {
+  // A closing context menu hands the focus back; that is no focus change for the edit.
+  if (event->reason() == Qt::PopupFocusReason) return;
+  if (qobject_cast<QLineEdit*>(target) == nullptr) return;
+  WindowRecord* rec = recordOfWidget(target);
+  if (rec == nullptr) return;
+  const int id = target->property(kIdProperty).toInt();
+  notify(rec->handle, id,
+         event->type() == QEvent::FocusIn ? Notification::FocusGained : Notification::FocusLost);
+}
+
+bool QtPlatform::Impl::eventFilter(QObject* watched, QEvent* event) {
+  if (!watched->isWidgetType()) return false;
+  auto* widget = static_cast<QWidget*>(watched);
+  switch (event->type()) {
+    case QEvent::KeyPress:
+      return keyPress(widget, static_cast<QKeyEvent*>(event));
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+      if (widget->property(kIdProperty).isValid()) {
+        focusChange(widget, static_cast<QFocusEvent*>(event));
+      }
+      return false;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      // A new click on a list: the next selection report is still to come.
+      if (auto* list = qobject_cast<QListWidget*>(widget->parentWidget())) {
+        if (list->viewport() == widget) list->setProperty(kListNotifiedProperty, false);
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+// --- Platform: windows ---
+
+QtPlatform::QtPlatform() : impl_(std::make_unique<Impl>()) {
+  QApplication::setQuitOnLastWindowClosed(false);
+  qApp->installEventFilter(impl_.get());
+}
+
+QtPlatform::~QtPlatform() {
+  qApp->removeEventFilter(impl_.get());
+  for (auto& [handle, rec] : impl_->windows) {
+    rec->dying = true;
+    if (rec->run != nullptr) rec->run->loop.exit();
+  }
+  for (auto& [handle, rec] : impl_->windows) delete rec->widget.data();
+  impl_->windows.clear();
+}
+
+void QtPlatform::showWindow(WindowHandle window, int showMode) {
+  WindowRecord* rec = impl_->live(window);
+  if (rec == nullptr) return;
+  DialogWindow* dialog = rec->widget;
+  switch (showMode) {
+    case 0:
+      dialog->hide();
+      break;
+    case 2:
+    case 6:
+    case 7:
+      dialog->showMinimized();
+      break;
+    case 4:
+    case 8:
+      dialog->setAttribute(Qt::WA_ShowWithoutActivating);
+      dialog->show();
+      break;
+    default:
+      dialog->show();
+      raiseAndActivate(dialog);
+      break;
+  }
+}
+
+void QtPlatform::bringToFront(WindowHandle window) {
+  WindowRecord* rec = impl_->live(window);
+  if (rec == nullptr) return;
+  if (rec->widget->isMinimized()) rec->widget->showNormal();
+  rec->widget->show();
+  raiseAndActivate(rec->widget);
+}
+
+void QtPlatform::setWindowTitle(WindowHandle window, std::string_view title) {
+  if (WindowRecord* rec = impl_->live(window)) rec->widget->setWindowTitle(displayText(title));
+}
+
+int QtPlatform::runModal(WindowHandle window) {
+  WindowRecord* rec = impl_->live(window);
+  if (rec == nullptr) return -1;
+  rec->modal = true;
+  if (rec->ended) return rec->result;
+  DialogWindow* dialog = rec->widget;
+  dialog->setWindowModality(rec->owner != 0 ? Qt::WindowModal : Qt::ApplicationModal);
+  ModalRun run;
+  rec->run = &run;
+  dialog->show();
+  raiseAndActivate(dialog);
+  run.loop.exec(QEventLoop::DialogExec);
+  if (WindowRecord* after = impl_->record(window)) {
+    after->run = nullptr;
+    return after->ended ? after->result : -1;
+  }
+  return run.result;
+}
+
+void QtPlatform::endModal(WindowHandle window, int result) {
+  WindowRecord* rec = impl_->record(window);
+  if (rec == nullptr) return;
+  rec->ended = true;
+  rec->result = result;
+  if (rec->run != nullptr) {
+    rec->run->result = result;
+    rec->run->loop.exit(result);
+  }
+}
+
+void QtPlatform::destroyWindow(WindowHandle window) {
+  Impl& d = *impl_;
+  WindowRecord* rec = d.record(window);
+  if (rec == nullptr || rec->dying) return;
+  // Owned windows go first, as on the desktop.
+  std::vector<WindowHandle> owned;
+  for (const auto& [handle, other] : d.windows) {
+    if (other->owner == window) owned.push_back(handle);
+  }
+  for (WindowHandle handle : owned) destroyWindow(handle);
+
+  rec = d.record(window);
+  if (rec == nullptr) return;
+  rec->dying = true;
+  if (rec->run != nullptr) rec->run->loop.exit(rec->result);
+  rec->events->destroyed(window);
+
+  rec = d.record(window);
+  if (rec == nullptr) return;
+  QPointer<DialogWindow> dialog = rec->widget;
+  const auto node = d.windows.extract(window);
+  if (dialog) {
+    dialog->onCancel = nullptr;
+    dialog->onActivated = nullptr;
+    dialog->hide();
+    dialog->deleteLater();
+  }
+}
+
+bool QtPlatform::isVisible(WindowHandle window) {
+  WindowRecord* rec = impl_->live(window);
+  return rec != nullptr && rec->widget->isVisible();
+}
+
+// --- Platform: controls ---
+
+void QtPlatform::Impl::setTextOf(ControlEntry& entry, std::string_view text) {
+  Setting setting(*this);
+  entry.text = text;
+  QWidget* widget = entry.widget;
+  const QString shown = displayText(text);
+  switch (entry.kind) {
+    case ControlKind::Edit:
+      static_cast<QLineEdit*>(widget)->setText(QString::fromStdU16String(fromWindows1252(text)));
+      break;
+    case ControlKind::PushButton:
+    case ControlKind::DefPushButton:
+      // An image button shows its image instead of the caption.
+      if ((entry.styles & kIconImage) == 0) static_cast<QPushButton*>(widget)->setText(shown);
+      widget->setAccessibleName(shown);
+      break;
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+      static_cast<QAbstractButton*>(widget)->setText(shown);
+      widget->setAccessibleName(shown);
+      break;
+    case ControlKind::GroupBox:
+      static_cast<GroupFrame*>(widget)->setCaption(shown);
+      widget->setAccessibleName(shown);
+      break;
+    case ControlKind::Static:
+    case ControlKind::StaticNoWrap:
+      static_cast<QLabel*>(widget)->setText(shown);
+      widget->setAccessibleName(shown);
+      break;
+    default:
+      break;
+  }
+}
+
+void QtPlatform::setText(WindowHandle window, int id, std::string_view text) {
+  if (ControlEntry* entry = impl_->entry(window, id)) impl_->setTextOf(*entry, text);
+}
+
+std::string QtPlatform::text(WindowHandle window, int id) {
+  ControlEntry* entry = impl_->entry(window, id);
+  if (entry == nullptr) return {};
+  if (entry->kind == ControlKind::Edit) {
+    return toWindows1252(static_cast<QLineEdit*>(entry->widget.data())->text().toStdU16String());
+  }
+  return entry->text;
+}
+
+void QtPlatform::setEnabled(WindowHandle window, int id, bool enabled) {
+  ControlEntry* entry = impl_->entry(window, id);
+  if (entry == nullptr) return;
+  Impl::Setting setting(*impl_);
+  entry->widget->setEnabled(enabled);
+}
+
+bool QtPlatform::isEnabled(WindowHandle window, int id) {
+  ControlEntry* entry = impl_->entry(window, id);
+  return entry != nullptr && entry->widget->isEnabledTo(entry->widget->window());
+}
+
+void QtPlatform::setChecked(WindowHandle window, int id, bool checked) {
+  ControlEntry* entry = impl_->entry(window, id);
+  if (entry == nullptr) return;
+  auto* button = qobject_cast<QAbstractButton*>(entry->widget.data());
+  if (button == nullptr) return;
+  Impl::Setting setting(*impl_);
+  QButtonGroup* group = button->group();
+  // An exclusive group refuses to clear its checked button.
+  const bool exclusive = group != nullptr && group->exclusive();
+  if (exclusive && !checked) group->setExclusive(false);
+  button->setChecked(checked);
+  if (exclusive && !checked) group->setExclusive(true);
+}
+
+bool QtPlatform::isChecked(WindowHandle window, int id) {
+  ControlEntry* entry = impl_->entry(window, id);
+  if (entry == nullptr) return false;
+  auto* button = qobject_cast<QAbstractButton*>(entry->widget.data());
+  return button != nullptr && button->isChecked();
+}
+
+void QtPlatform::setCaret(WindowHandle window, int id, int position) {
+  ControlEntry* entry = impl_->entry(window, id);
+  auto* edit = entry != nullptr ? qobject_cast<QLineEdit*>(entry->widget.data()) : nullptr;
+  if (edit == nullptr) return;
+  Impl::Setting setting(*impl_);
+  edit->deselect();
+  edit->setCursorPosition(position);
+}
+
+int QtPlatform::caret(WindowHandle window, int id) {
+  ControlEntry* entry = impl_->entry(window, id);
+  auto* edit = entry != nullptr ? qobject_cast<QLineEdit*>(entry->widget.data()) : nullptr;
+  if (edit == nullptr) return 0;
+  return edit->hasSelectedText() ? edit->selectionEnd() : edit->cursorPosition();
+}
+
+void QtPlatform::setListItems(WindowHandle window, int id, const std::vector<std::string>& items) {
+  ControlEntry* entry = impl_->entry(window, id);
+  auto* list = entry != nullptr ? qobject_cast<QListWidget*>(entry->widget.data()) : nullptr;
+  if (list == nullptr) return;
+  Impl::Setting setting(*impl_);
+  list->clear();
+  for (const auto& item : items) list->addItem(QString::fromStdU16String(fromWindows1252(item)));
+}
+
+void QtPlatform::setListSelection(WindowHandle window, int id, int index) {
+  ControlEntry* entry = impl_->entry(window, id);
+  auto* list = entry != nullptr ? qobject_cast<QListWidget*>(entry->widget.data()) : nullptr;
+  if (list == nullptr) return;
+  Impl::Setting setting(*impl_);
+  if (index < 0 || index >= list->count()) {
+    list->clearSelection();
+    list->setCurrentItem(nullptr);
+  } else {
+    list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+  }
+}
+
+int QtPlatform::listSelection(WindowHandle window, int id) {
+  ControlEntry* entry = impl_->entry(window, id);
+  auto* list = entry != nullptr ? qobject_cast<QListWidget*>(entry->widget.data()) : nullptr;
+  if (list == nullptr) return -1;
+  const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+  return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+// --- Platform: icons ---
+
+int QtPlatform::smallIconSize() {
+  return QApplication::style()->pixelMetric(QStyle::PM_SmallIconSize);
+}
+
+IconHandle QtPlatform::loadIcon(int resourceId, int size) {
+  const QPixmap pixmap = iconPixmap(resourceId, size);
+  if (pixmap.isNull()) return 0;
+  impl_->icons.push_back(pixmap);
+  return static_cast<IconHandle>(impl_->icons.size());
+}
+
+void QtPlatform::setWindowIcon(WindowHandle window, IconHandle icon) {
+  WindowRecord* rec = impl_->live(window);
+  if (rec == nullptr || icon == 0 || icon > impl_->icons.size()) return;
+  rec->widget->setWindowIcon(QIcon(impl_->icons[icon - 1]));
+}
+
+void QtPlatform::setButtonImage(WindowHandle window, int id, IconHandle icon) {
+  ControlEntry* entry = impl_->entry(window, id);
+  auto* button = entry != nullptr ? qobject_cast<QPushButton*>(entry->widget.data()) : nullptr;
+  if (button == nullptr || icon == 0 || icon > impl_->icons.size()) return;
+  const QPixmap& pixmap = impl_->icons[icon - 1];
+  button->setText(QString());
+  button->setIcon(QIcon(pixmap));
+  button->setIconSize(pixmap.size());
+}
+
+// --- Platform: system dialogs and services ---
+
+void QtPlatform::messageBox(std::string_view text, std::string_view title, MessageIcon icon) {
+  if (impl_->messageBoxHook) {
+    impl_->messageBoxHook(std::string(text), std::string(title), icon);
+    return;
+  }
+  qt::showMessageBox(text, title, icon);
+}
+
+std::optional<std::string> QtPlatform::openFile(const OpenFileRequest& request) {
+  if (impl_->openFileHook) return impl_->openFileHook(request);
+  return qt::runOpenFileDialog(request);
+}
+
+std::optional<std::string> QtPlatform::currentDirectory() {
+  const QString path = QDir::currentPath();
+  if (path.isEmpty()) return std::nullopt;
+  return QDir::toNativeSeparators(path).toLocal8Bit().toStdString();
+}
+
+// --- The message loop ---
+
+// The loop is a plain event loop, not the application's: quitting it leaves later event loops
+// (message boxes of a program that goes on, the next test) able to run.
+int QtPlatform::runMessageLoop(MessageRouter& router) {
+  Impl& d = *impl_;
+  if (d.quitPending) {
+    d.quitPending = false;
+    return d.quitCode;
+  }
+  QEventLoop loop;
+  QEventLoop* outerLoop = std::exchange(d.messageLoop, &loop);
+  MessageRouter* outerRouter = std::exchange(d.router, &router);
+  const int code = loop.exec();
+  d.router = outerRouter;
+  d.messageLoop = outerLoop;
+  d.quitPending = false;
+  return code;
+}
+
+void QtPlatform::postQuit(int code) {
+  Impl& d = *impl_;
+  d.quitPending = true;
+  d.quitCode = code;
+  if (d.messageLoop != nullptr) d.messageLoop->exit(code);
+}
+
+// --- For the harness and window tests ---
+
+WindowHandle QtPlatform::windowOfTemplate(int templateId) const {
+  WindowHandle found = 0;
+  for (const auto& [handle, rec] : impl_->windows) {
+    if (rec->templateId == templateId && !rec->dying && rec->widget) found = handle;
+  }
+  return found;
+}
+
+QWidget* QtPlatform::windowWidget(WindowHandle window) const {
+  WindowRecord* rec = impl_->live(window);
+  return rec != nullptr ? rec->widget.data() : nullptr;
+}
+
+QWidget* QtPlatform::controlWidget(WindowHandle window, int id) const {
+  ControlEntry* entry = impl_->entry(window, id);
+  return entry != nullptr ? entry->widget.data() : nullptr;
+}
+
+void QtPlatform::setMessageBoxHook(
+    std::function<void(const std::string&, const std::string&, MessageIcon)> hook) {
+  impl_->messageBoxHook = std::move(hook);
+}
+
+void QtPlatform::setOpenFileHook(
+    std::function<std::optional<std::string>(const OpenFileRequest&)> hook) {
+  impl_->openFileHook = std::move(hook);
+}
+
+int runOnQt(int& argc, char** argv, const std::function<int(Platform&)>& program) {
+  std::unique_ptr<QApplication> app;
+  if (QApplication::instance() == nullptr) app = std::make_unique<QApplication>(argc, argv);
+  QtPlatform platform;
+  return program(platform);
+}
+
+}  // namespace orbalta::platform

@@ -1,0 +1,19 @@
+#pragma once
+// The message box and the open-file dialog on Qt.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace orbalta::platform::qt {
+
+// Application-modal, no owner, one OK button.
+void showMessageBox(std::string_view text, std::string_view title, MessageIcon icon);
+
+// The open dialog with the create prompt. Paths travel in the file system's own encoding, so
+// that a chosen name is the name written.
+std::optional<std::string> runOpenFileDialog(const OpenFileRequest& request);
+
+}  // namespace orbalta::platform::qt

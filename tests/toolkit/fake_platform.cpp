@@ -1,0 +1,173 @@
+#include "fake_platform.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace orbalta::testing {
+
+using platform::ControlKind;
+using platform::Notification;
+using platform::WindowHandle;
+
+WindowHandle FakePlatform::windowOf(int templateId) const {
+  for (const auto& [handle, w] : windows_) {
+    if (w.templateId == templateId) return handle;
+  }
+  return 0;
+}
+
+// --- The user ---
+
+void FakePlatform::type(WindowHandle w, int id, const std::string& text) {
+  for (char c : text) {
+    FakeControl& edit = control(w, id);
+    if (!edit.enabled || (edit.styles & platform::kReadOnly) != 0) return;
+    if ((edit.styles & platform::kDigitsOnly) != 0 && (c < '0' || c > '9')) continue;
+    edit.text.insert(static_cast<std::size_t>(edit.caret), 1, c);
+    ++edit.caret;
+    window(w).events->command(w, id, Notification::Changed);
+  }
+}
+
+void FakePlatform::clickText(WindowHandle w, int id, int position, bool focus) {
+  FakeControl& edit = control(w, id);
+  if (!edit.enabled) return;
+  edit.caret = std::clamp(position, 0, static_cast<int>(edit.text.size()));
+  if (focus) window(w).events->command(w, id, Notification::FocusGained);
+}
+
+void FakePlatform::click(WindowHandle w, int id) {
+  FakeWindow& fw = window(w);
+  FakeControl& button = fw.controls.at(id);
+  if (!button.enabled) return;
+  if (button.kind == ControlKind::CheckBox) button.checked = !button.checked;
+  if (button.kind == ControlKind::RadioButton) {
+    // An auto radio button checks itself and clears the rest of its group.
+    const auto self = std::find(fw.order.begin(), fw.order.end(), id);
+    auto begin = self;
+    while (begin != fw.order.begin() && (fw.controls.at(*begin).styles & platform::kGroup) == 0) {
+      --begin;
+    }
+    auto end = self + 1;
+    while (end != fw.order.end() && (fw.controls.at(*end).styles & platform::kGroup) == 0) ++end;
+    for (auto it = begin; it != end; ++it) {
+      FakeControl& member = fw.controls.at(*it);
+      if (member.kind == ControlKind::RadioButton) member.checked = *it == id;
+    }
+  }
+  fw.events->command(w, id, Notification::Clicked);
+}
+
+void FakePlatform::selectItem(WindowHandle w, int id, int index) {
+  FakeControl& list = control(w, id);
+  if (!list.enabled) return;
+  list.selection = index;
+  window(w).events->command(w, id, Notification::SelectionChanged);
+}
+
+// --- Platform ---
+
+WindowHandle FakePlatform::createDialog(const platform::DialogTemplate& tmpl, WindowHandle owner,
+                                        platform::WindowEvents& events) {
+  const WindowHandle handle = next_++;
+  FakeWindow& w = windows_[handle];
+  w.templateId = tmpl.id;
+  w.owner = owner;
+  w.events = &events;
+  for (const auto& c : tmpl.controls) {
+    if (c.kind == ControlKind::Unsupported) continue;
+    FakeControl control;
+    control.kind = c.kind;
+    control.styles = c.styles;
+    control.text = c.caption;
+    control.enabled = (c.styles & platform::kDisabled) == 0;
+    w.controls[c.id] = control;
+    w.order.push_back(c.id);
+  }
+  ++createdWindows;
+  events.created(handle);
+  return handle;
+}
+
+void FakePlatform::showWindow(WindowHandle w, int showMode) {
+  window(w).shown = showMode != 0;
+  window(w).showMode = showMode;
+}
+
+int FakePlatform::runModal(WindowHandle w) {
+  FakeWindow& fw = window(w);
+  fw.shown = true;
+  if (!fw.modalEnded) {
+    fw.modalRunning = true;
+    const auto script = duringModal.find(fw.templateId);
+    if (script != duringModal.end()) script->second(w);
+  }
+  if (!exists(w)) return -1;
+  FakeWindow& after = window(w);
+  after.modalRunning = false;
+  if (!after.modalEnded) throw std::logic_error("modal window left open by the test");
+  return after.modalResult;
+}
+
+void FakePlatform::endModal(WindowHandle w, int result) {
+  window(w).modalEnded = true;
+  window(w).modalResult = result;
+}
+
+void FakePlatform::destroyWindow(WindowHandle w) {
+  if (!exists(w)) return;
+  // Owned windows go first, as they do on the desktop.
+  std::vector<WindowHandle> owned;
+  for (const auto& [handle, fw] : windows_) {
+    if (fw.owner == w) owned.push_back(handle);
+  }
+  for (WindowHandle handle : owned) destroyWindow(handle);
+  window(w).events->destroyed(w);
+  destroyedOrder.push_back(w);
+  windows_.erase(w);
+}
+
+void FakePlatform::noise(WindowHandle w, int id, Notification what) {
+  if (noisyWrites) window(w).events->command(w, id, what);
+}
+
+void FakePlatform::setText(WindowHandle w, int id, std::string_view text) {
+  FakeControl& c = control(w, id);
+  c.text = text;
+  c.caret = 0;
+  ++c.setTextCalls;
+  noise(w, id, c.kind == ControlKind::Edit ? Notification::Changed : Notification::Clicked);
+}
+
+void FakePlatform::setEnabled(WindowHandle w, int id, bool enabled) {
+  control(w, id).enabled = enabled;
+  noise(w, id, Notification::FocusGained);
+}
+
+void FakePlatform::setChecked(WindowHandle w, int id, bool checked) {
+  control(w, id).checked = checked;
+  noise(w, id, Notification::Clicked);
+}
+
+void FakePlatform::setCaret(WindowHandle w, int id, int position) {
+  FakeControl& c = control(w, id);
+  c.caret = std::clamp(position, 0, static_cast<int>(c.text.size()));
+}
+
+void FakePlatform::setListItems(WindowHandle w, int id, const std::vector<std::string>& items) {
+  control(w, id).items = items;
+  control(w, id).selection = -1;
+  noise(w, id, Notification::SelectionChanged);
+}
+
+void FakePlatform::setListSelection(WindowHandle w, int id, int index) {
+  control(w, id).selection = index;
+  noise(w, id, Notification::SelectionChanged);
+}
+
+int FakePlatform::runMessageLoop(platform::MessageRouter& router) {
+  for (const auto& key : keysToRoute) routed.push_back(router.route(key));
+  return quitCode;
+}
+
+}  // namespace orbalta::testing

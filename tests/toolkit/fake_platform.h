@@ -1,0 +1,127 @@
+#pragma once
+// An in-memory window system for the toolkit tests: windows and controls are plain records, and
+// the test plays the user with the methods under "The user". Like a real platform it raises
+// notifications only for those user actions, never for a property the program sets.
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace orbalta::testing {
+
+struct FakeControl {
+  platform::ControlKind kind = platform::ControlKind::Static;
+  std::uint32_t styles = 0;
+  std::string text;
+  bool enabled = true;
+  bool checked = false;
+  int caret = 0;
+  std::vector<std::string> items;
+  int selection = -1;
+  int setTextCalls = 0;
+};
+
+struct FakeWindow {
+  int templateId = 0;
+  platform::WindowHandle owner = 0;
+  platform::WindowEvents* events = nullptr;
+  std::string title;
+  bool shown = false;
+  int showMode = -1;
+  int frontRequests = 0;
+  bool modalRunning = false;
+  bool modalEnded = false;
+  int modalResult = 0;
+  std::map<int, FakeControl> controls;
+  std::vector<int> order;  // control ids in template order
+};
+
+struct MessageBoxCall {
+  std::string text;
+  std::string title;
+  platform::MessageIcon icon;
+};
+
+class FakePlatform final : public platform::Platform {
+ public:
+  // --- The user ---
+  // Types characters one at a time at the caret; one change notification each.
+  void type(platform::WindowHandle w, int id, const std::string& text);
+  // Puts the caret at `position` with a click (focus notification when `focus`).
+  void clickText(platform::WindowHandle w, int id, int position, bool focus = true);
+  // A mouse click on a button, check box or radio button (nothing when disabled).
+  void click(platform::WindowHandle w, int id);
+  void selectItem(platform::WindowHandle w, int id, int index);
+  void escape(platform::WindowHandle w) { window(w).events->cancel(w); }
+  void enter(platform::WindowHandle w) { window(w).events->defaultCommand(w); }
+  void activate(platform::WindowHandle w, bool active) { window(w).events->activated(w, active); }
+  // Runs while window `templateId` is modal; the user closes it (or not) in there.
+  std::map<int, std::function<void(platform::WindowHandle)>> duringModal;
+  // When set, every program write also raises a notification, as a careless window system
+  // could: the toolkit must ignore it while it pushes.
+  bool noisyWrites = false;
+
+  // --- Inspection ---
+  FakeWindow& window(platform::WindowHandle w) { return windows_.at(w); }
+  FakeControl& control(platform::WindowHandle w, int id) { return window(w).controls.at(id); }
+  bool exists(platform::WindowHandle w) const { return windows_.count(w) != 0; }
+  // The open window of a template, 0 when none.
+  platform::WindowHandle windowOf(int templateId) const;
+  std::vector<MessageBoxCall> messageBoxes;
+  std::vector<platform::WindowHandle> destroyedOrder;
+  int quitCode = -1;
+  // Keys offered to the router by runMessageLoop, and its answers.
+  std::vector<platform::KeyMessage> keysToRoute;
+  std::vector<bool> routed;
+  int createdWindows = 0;
+
+  // --- Platform ---
+  platform::WindowHandle createDialog(const platform::DialogTemplate& tmpl,
+                                      platform::WindowHandle owner,
+                                      platform::WindowEvents& events) override;
+  void showWindow(platform::WindowHandle w, int showMode) override;
+  void bringToFront(platform::WindowHandle w) override { ++window(w).frontRequests; }
+  void setWindowTitle(platform::WindowHandle w, std::string_view title) override {
+    window(w).title = title;
+  }
+  int runModal(platform::WindowHandle w) override;
+  void endModal(platform::WindowHandle w, int result) override;
+  void destroyWindow(platform::WindowHandle w) override;
+  bool isVisible(platform::WindowHandle w) override { return exists(w) && window(w).shown; }
+  void setText(platform::WindowHandle w, int id, std::string_view text) override;
+  std::string text(platform::WindowHandle w, int id) override { return control(w, id).text; }
+  void setEnabled(platform::WindowHandle w, int id, bool enabled) override;
+  bool isEnabled(platform::WindowHandle w, int id) override { return control(w, id).enabled; }
+  void setChecked(platform::WindowHandle w, int id, bool checked) override;
+  bool isChecked(platform::WindowHandle w, int id) override { return control(w, id).checked; }
+  void setCaret(platform::WindowHandle w, int id, int position) override;
+  int caret(platform::WindowHandle w, int id) override { return control(w, id).caret; }
+  void setListItems(platform::WindowHandle w, int id,
+                    const std::vector<std::string>& items) override;
+  void setListSelection(platform::WindowHandle w, int id, int index) override;
+  int listSelection(platform::WindowHandle w, int id) override { return control(w, id).selection; }
+  int smallIconSize() override { return 16; }
+  platform::IconHandle loadIcon(int, int) override { return 1; }
+  void setWindowIcon(platform::WindowHandle, platform::IconHandle) override {}
+  void setButtonImage(platform::WindowHandle, int, platform::IconHandle) override {}
+  void messageBox(std::string_view text, std::string_view title,
+                  platform::MessageIcon icon) override {
+    messageBoxes.push_back({std::string(text), std::string(title), icon});
+  }
+  std::optional<std::string> openFile(const platform::OpenFileRequest&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> currentDirectory() override { return "/tmp"; }
+  int runMessageLoop(platform::MessageRouter& router) override;
+  void postQuit(int code) override { quitCode = code; }
+
+ private:
+  void noise(platform::WindowHandle w, int id, platform::Notification what);
+  std::map<platform::WindowHandle, FakeWindow> windows_;
+  platform::WindowHandle next_ = 1;
+};
+
+}  // namespace orbalta::testing

@@ -1,0 +1,152 @@
+// The real message box and open-file dialog, answered by a timer as a user would.
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <fstream>
+#include <functional>
+
+#include "window_test_support.h"
+
+namespace orbalta::testing {
+namespace {
+
+class QtSystemDialogsTest : public QtWindowTest {
+ protected:
+  void TearDown() override {
+    qt.setMessageBoxHook(nullptr);
+    QtWindowTest::TearDown();
+  }
+
+  // Once the next modal window is up, hands it to `user`.
+  static void whenModal(std::function<void(QWidget*)> user) {
+    QTimer::singleShot(0, [user] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal == nullptr) {
+        ADD_FAILURE() << "no modal window";
+        return;
+      }
+      user(modal);
+    });
+  }
+
+  static void answer(QMessageBox::StandardButton button, QString* text) {
+    whenModal([button, text](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      if (box == nullptr) {
+        ADD_FAILURE() << "no question was asked";
+        return;
+      }
+      if (text != nullptr) *text = box->text();
+      box->button(button)->click();
+    });
+  }
+
+  platform::OpenFileRequest request(const QString& dir) const {
+    platform::OpenFileRequest r;
+    r.title = "Saved Topic";
+    r.filters = {{"Text Files (*.txt)", "*.txt"},
+                 {"Data Files (*.dat)", "*.dat"},
+                 {"All files (*.*)", "*.*"}};
+    r.filterIndex = 1;
+    r.initialDir = dir.toStdString();
+    r.fileName = " ";
+    r.defaultExt = "txt";
+    r.createPrompt = true;
+    r.pathMustExist = true;
+    return r;
+  }
+};
+
+TEST_F(QtSystemDialogsTest, MessageBoxShowsTitleTextAndIconWithOneButton) {
+  qt.setMessageBoxHook(nullptr);
+  QString title;
+  QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  int buttons = 0;
+  whenModal([&](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    ASSERT_NE(box, nullptr);
+    title = box->windowTitle();
+    text = box->text();
+    icon = box->icon();
+    buttons = static_cast<int>(box->buttons().size());
+    box->button(QMessageBox::Ok)->click();
+  });
+  qt.messageBox("Bitul de semn\r\ntrebuie sa fie 0 sau 1", "Eroare",
+                platform::MessageIcon::Warning);
+  EXPECT_EQ(title, "Eroare");
+  EXPECT_EQ(text, "Bitul de semn\ntrebuie sa fie 0 sau 1");
+  EXPECT_EQ(icon, QMessageBox::Warning);
+  EXPECT_EQ(buttons, 1);
+}
+
+TEST_F(QtSystemDialogsTest, OpenFileAsksBeforeANewNameAndStaysOpenOnNo) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  bool openAfterNo = false;
+  QString question;
+  QString title;
+  whenModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    title = dialog->windowTitle();
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    name->setText("summary");
+    answer(QMessageBox::No, &question);
+    QTest::keyClick(name, Qt::Key_Return);
+    openAfterNo = dialog->isVisible();
+    answer(QMessageBox::Yes, nullptr);
+    QTest::keyClick(name, Qt::Key_Return);
+  });
+  const std::optional<std::string> path = qt.openFile(request(dir.path()));
+  EXPECT_EQ(title, "Saved Topic");
+  EXPECT_TRUE(openAfterNo);
+  EXPECT_TRUE(question.startsWith("summary.txt")) << question.toStdString();
+  ASSERT_TRUE(path.has_value());
+  EXPECT_EQ(*path, (dir.path() + "/summary.txt").toStdString()) << "the default extension";
+}
+
+TEST_F(QtSystemDialogsTest, OpenFileTakesAnExistingFileWithoutAsking) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  std::ofstream(dir.filePath("old.dat").toStdString()) << "x";
+  whenModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    name->setText("old.dat");
+    QTest::keyClick(name, Qt::Key_Return);
+  });
+  const std::optional<std::string> path = qt.openFile(request(dir.path()));
+  ASSERT_TRUE(path.has_value());
+  EXPECT_EQ(*path, dir.filePath("old.dat").toStdString());
+}
+
+TEST_F(QtSystemDialogsTest, CancelledOpenFileGivesNothing) {
+  QTemporaryDir dir;
+  whenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+  EXPECT_FALSE(qt.openFile(request(dir.path())).has_value());
+}
+
+TEST_F(QtSystemDialogsTest, OpenFileHookReplacesTheDialog) {
+  std::string seenTitle;
+  qt.setOpenFileHook([&](const platform::OpenFileRequest& r) -> std::optional<std::string> {
+    seenTitle = r.title;
+    return "/tmp/chosen.txt";
+  });
+  EXPECT_EQ(qt.openFile(request("/tmp")), "/tmp/chosen.txt");
+  EXPECT_EQ(seenTitle, "Saved Topic");
+}
+
+TEST_F(QtSystemDialogsTest, CurrentDirectoryIsTheProcessFolder) {
+  EXPECT_EQ(qt.currentDirectory(), QDir::currentPath().toStdString());
+}
+
+}  // namespace
+}  // namespace orbalta::testing
