@@ -1,0 +1,67 @@
+#pragma once
+// A platform that forwards every call to the real one and tells the player when the program
+// enters or leaves an event loop. The player needs that to play each line at a moment when a
+// real user could act: from the message loop, or from inside a modal window's own loop.
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace orbalta::replay {
+
+class LoopListener {
+ public:
+  virtual ~LoopListener() = default;
+  virtual void messageLoopStarting() = 0;
+  virtual void messageLoopEnded(int code) = 0;
+  virtual void quitPosted(int code) = 0;
+  virtual void modalStarting(platform::WindowHandle window) = 0;
+  virtual void modalEnding(platform::WindowHandle window) = 0;
+  virtual void modalEnded(platform::WindowHandle window) = 0;
+};
+
+class PlatformTap : public platform::Platform {
+ public:
+  PlatformTap(platform::Platform& inner, LoopListener& listener)
+      : inner_(inner), listener_(listener) {}
+
+  platform::WindowHandle createDialog(const platform::DialogTemplate& tmpl,
+                                      platform::WindowHandle owner,
+                                      platform::WindowEvents& events) override;
+  void showWindow(platform::WindowHandle window, int showMode) override;
+  void bringToFront(platform::WindowHandle window) override;
+  void setWindowTitle(platform::WindowHandle window, std::string_view title) override;
+  int runModal(platform::WindowHandle window) override;
+  void endModal(platform::WindowHandle window, int result) override;
+  void destroyWindow(platform::WindowHandle window) override;
+  bool isVisible(platform::WindowHandle window) override;
+  void setText(platform::WindowHandle window, int id, std::string_view text) override;
+  std::string text(platform::WindowHandle window, int id) override;
+  void setEnabled(platform::WindowHandle window, int id, bool enabled) override;
+  bool isEnabled(platform::WindowHandle window, int id) override;
+  void setChecked(platform::WindowHandle window, int id, bool checked) override;
+  bool isChecked(platform::WindowHandle window, int id) override;
+  void setCaret(platform::WindowHandle window, int id, int position) override;
+  int caret(platform::WindowHandle window, int id) override;
+  void setListItems(platform::WindowHandle window, int id,
+                    const std::vector<std::string>& items) override;
+  void setListSelection(platform::WindowHandle window, int id, int index) override;
+  int listSelection(platform::WindowHandle window, int id) override;
+  int smallIconSize() override;
+  platform::IconHandle loadIcon(int resourceId, int size) override;
+  void setWindowIcon(platform::WindowHandle window, platform::IconHandle icon) override;
+  void setButtonImage(platform::WindowHandle window, int id, platform::IconHandle icon) override;
+  void messageBox(std::string_view text, std::string_view title,
+                  platform::MessageIcon icon) override;
+  std::optional<std::string> openFile(const platform::OpenFileRequest& request) override;
+  std::optional<std::string> currentDirectory() override;
+  int runMessageLoop(platform::MessageRouter& router) override;
+  void postQuit(int code) override;
+
+ private:
+  platform::Platform& inner_;
+  LoopListener& listener_;
+};
+
+}  // namespace orbalta::replay

@@ -1,0 +1,105 @@
+#pragma once
+// The replay script: one user action or check per line. Parsing knows no window system, so the
+// whole language can be tested without a display.
+//
+//   click C [POS]      type "TEXT"      paste "TEXT"      key NAME      select C N
+//   close W            file "PATH"      file cancel       dump [W]
+//   expect C text "TEXT" | enabled 0|1 | checked 0|1 | selected N | focus
+//   expect window W open 0|1     expect msgbox "TITLE" "TEXT"|* ICON
+//   expect no msgbox             expect exit N
+//
+// A control C is WINDOW:ID or ID (the main window). Strings are Windows-1252 bytes written
+// with the escapes \n \r \t \" \\ \xHH; `#` outside a string starts a comment.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orbalta::replay {
+
+inline constexpr int kMainWindow = 101;
+inline constexpr int kAboutWindow = 103;
+inline constexpr int kInfoWindow = 109;
+inline constexpr int kSummaryWindow = 111;
+
+enum class StepKind {
+  Click,
+  Type,
+  Paste,
+  Key,
+  Select,
+  Close,
+  File,
+  Dump,
+  ExpectText,
+  ExpectEnabled,
+  ExpectChecked,
+  ExpectSelected,
+  ExpectFocus,
+  ExpectWindowOpen,
+  ExpectMsgbox,
+  ExpectNoMsgbox,
+  ExpectExit,
+  Grab,  // the harness's own: a picture of `window` into file `text`; no script line
+};
+
+enum class KeyName {
+  Tab,
+  ShiftTab,
+  Enter,
+  Esc,
+  Left,
+  Right,
+  Up,
+  Down,
+  Home,
+  End,
+  Backspace,
+  Delete,
+  Space,
+  CtrlA,
+};
+
+enum class BoxIcon { None, Information, Warning, Error };
+
+struct ControlRef {
+  int window = kMainWindow;
+  int id = 0;
+};
+
+struct Step {
+  int line = 0;
+  StepKind kind = StepKind::Click;
+  ControlRef control;         // Click, Select, Expect{Text,Enabled,Checked,Selected,Focus}
+  int window = kMainWindow;   // Close, Dump, ExpectWindowOpen
+  std::optional<int> number;  // click POS, select N, state 0/1, selected N, exit code
+  std::string text;           // type, paste, expected text, message-box text, file path
+  std::string title;          // message-box title
+  bool anyText = false;       // expect msgbox "TITLE" * ICON
+  bool cancel = false;        // file cancel
+  KeyName key = KeyName::Tab;
+  BoxIcon icon = BoxIcon::None;
+};
+
+struct ParseError {
+  int line = 0;
+  std::string message;
+};
+
+struct Script {
+  std::vector<Step> steps;
+  std::vector<ParseError> errors;
+};
+
+Script parseScript(std::string_view source);
+
+// The reverse of the string escapes: printable ASCII as is, \n \r \t \" \\, \xHH otherwise.
+std::string escapeText(std::string_view bytes);
+
+std::string_view keyNameText(KeyName key);
+std::string_view boxIconText(BoxIcon icon);
+// The control as the script writes it: "1007" in the main window, "111:1041" elsewhere.
+std::string controlText(const ControlRef& control);
+
+}  // namespace orbalta::replay
