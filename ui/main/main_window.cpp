@@ -1,0 +1,191 @@
+#include "ui/main/main_window.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "model/bit_codec.h"
+#include "model/classify.h"
+
+namespace orbalta {
+
+namespace {
+
+struct FieldEdit {
+  int id;
+  int width;
+};
+
+// The bit-field edits of a format, sign first, fraction parts last.
+std::vector<FieldEdit> fieldEditsOf(const FormatSpec& spec) {
+  std::vector<FieldEdit> edits{{spec.signEdit, 1},
+                               {spec.exponentEdit, spec.exponentWidth},
+                               {spec.fractionEdit, spec.fractionHighWidth}};
+  if (spec.fractionLowEdit != 0) edits.push_back({spec.fractionLowEdit, spec.fractionLowWidth});
+  return edits;
+}
+
+void clearText(Dialog& dialog, int controlId) {
+  DLGPUTTEXT(dialog, controlId, "");
+}
+
+// What every action that leaves the fields unclassified clears.
+void clearOutputs(Dialog& dialog) {
+  clearText(dialog, id::kParamValue);
+  clearText(dialog, id::kParamCaption);
+  DLGPUTSTATE(dialog, id::kBinaryNeighbours, false);
+  clearText(dialog, id::kDataType);
+  clearText(dialog, id::kCursorPosition);
+  // The fields now hold bits that no refresh has classified: offer no parameter of a datum
+  // that the fields no longer show, until the next click into or change of a field.
+  DLGPUTSTATE(dialog, id::kParamList, false, ATTR_ENABLED);
+}
+
+void onXChanged(Dialog& dialog, AppState& state) {
+  clearText(dialog, id::kParamValue);
+  clearText(dialog, id::kDataType);
+  clearText(dialog, id::kParamCaption);
+  DLGPUTSTATE(dialog, id::kBinaryNeighbours, false);
+  DLGPUTSTATE(dialog, id::kParamList, false, ATTR_ENABLED);
+  DLGREADTEXT(dialog, id::kXEdit, state.xText);
+  if (state.xText.trimmed().size() < 3) return;
+  specialWordCheck(state);
+  if (state.isInfinite || state.isNaN) {
+    specialValueToBitFields(dialog, state);
+  } else {
+    decimalToBitFields(dialog, state);
+  }
+}
+
+void onBitFieldChanged(Dialog& dialog, AppState& state, int controlId) {
+  clearText(dialog, id::kParamValue);
+  clearText(dialog, id::kParamCaption);
+  const bool binary32Edit = controlId == 1026 || controlId == 1027 || controlId == 1028;
+  if (!binary32Edit) DLGPUTSTATE(dialog, id::kParamList, false, ATTR_ENABLED);
+  reportFieldCursor(dialog, state, controlId);
+  validateBitField(dialog, state, controlId);
+  refreshFromBitFields(dialog, state);
+  valueToXText(dialog, state);
+}
+
+void onFormatSelected(Dialog& dialog, AppState& state, int formatBytes) {
+  state.formatBytes = formatBytes;
+  const FormatSpec& spec = *formatSpec(formatBytes);
+  enableFormatFields(dialog, state);
+  DLGPUTTEXT(dialog, spec.signEdit, "0");
+  for (const FieldEdit& edit : fieldEditsOf(spec)) {
+    if (edit.id == spec.signEdit) continue;
+    DLGPUTTEXT(dialog, edit.id, state.zerosText.view().substr(0, edit.width));
+  }
+  const int xLength = formatBytes == 4 ? 13 : formatBytes == 8 ? 22 : 40;
+  DLGPUTNUMBER(dialog, id::kXEdit, xLength, ATTR_TEXT_LENGTH);
+  DLGPUTTEXT(dialog, id::kXEdit, "0");
+  clearOutputs(dialog);
+}
+
+bool scopeAllFields(Dialog& dialog, AppState& state) {
+  bool checked = false;
+  DLGREADSTATE(dialog, id::kScopeAll, checked);
+  state.scopeAllFields = checked;
+  return checked;
+}
+
+// The edit of the selected format whose width is `width`, 0 when none.
+int editOfWidth(const FormatSpec& spec, int width) {
+  for (const FieldEdit& edit : fieldEditsOf(spec)) {
+    if (edit.width == width) return edit.id;
+  }
+  return 0;
+}
+
+void toggleEdit(Dialog& dialog, const FieldEdit& edit) {
+  FixedText text(static_cast<std::size_t>(edit.width));
+  DLGREADTEXT(dialog, edit.id, text);
+  DLGPUTTEXT(dialog, edit.id, toggleText(edit.width, text.view()));
+}
+
+}  // namespace
+
+bool isBitFieldEdit(int controlId) {
+  return std::find(std::begin(kBitFieldEdits), std::end(kBitFieldEdits), controlId) !=
+         std::end(kBitFieldEdits);
+}
+
+void enableFormatFields(Dialog& dialog, const AppState& state) {
+  const FormatSpec* spec = formatSpec(state.formatBytes);
+  for (int edit : kBitFieldEdits) {
+    bool mine = false;
+    if (spec != nullptr) {
+      for (const FieldEdit& own : fieldEditsOf(*spec)) mine = mine || own.id == edit;
+    }
+    DLGPUTSTATE(dialog, edit, mine, ATTR_ENABLED);
+  }
+}
+
+void fillFields(Dialog& dialog, AppState& state, char fill) {
+  const FormatSpec* spec = formatSpec(state.formatBytes);
+  if (spec == nullptr) return;
+  const FixedText& source = fill == '1' ? state.onesText : state.zerosText;
+  for (const FieldEdit& edit : fieldEditsOf(*spec)) {
+    if (state.scopeAllFields || edit.width == state.currentFieldLength) {
+      DLGPUTTEXT(dialog, edit.id, source.view().substr(0, edit.width));
+    }
+  }
+}
+
+std::string toggleText(int width, std::string_view text) {
+  std::string out(static_cast<std::size_t>(width), ' ');
+  for (std::size_t i = 0; i < out.size() && i < text.size(); ++i) {
+    out[i] = text[i] == '0' ? '1' : text[i] == '1' ? '0' : ' ';
+  }
+  return out;
+}
+
+void toggleAllFields(Dialog& dialog, const AppState& state) {
+  const FormatSpec* spec = formatSpec(state.formatBytes);
+  if (spec == nullptr) return;
+  for (const FieldEdit& edit : fieldEditsOf(*spec)) toggleEdit(dialog, edit);
+}
+
+void toggleCurrentField(Dialog& dialog, const AppState& state) {
+  const FormatSpec* spec = formatSpec(state.formatBytes);
+  if (spec == nullptr) return;
+  const int edit = editOfWidth(*spec, state.currentFieldLength);
+  if (edit != 0) toggleEdit(dialog, {edit, state.currentFieldLength});
+}
+
+void onMainWindowEvent(AppState& state, Dialog& dialog, int controlId, int /*event*/) {
+  switch (controlId) {
+    case id::kXEdit:
+      onXChanged(dialog, state);
+      return;
+    case 1011:
+      onFormatSelected(dialog, state, 4);
+      return;
+    case 1012:
+      onFormatSelected(dialog, state, 8);
+      return;
+    case 1013:
+      onFormatSelected(dialog, state, 16);
+      return;
+    case id::kFillZeros:
+    case id::kFillOnes:
+      scopeAllFields(dialog, state);
+      fillFields(dialog, state, controlId == id::kFillOnes ? '1' : '0');
+      DLGPUTTEXT(dialog, id::kXEdit, "0");
+      clearOutputs(dialog);
+      return;
+    case id::kToggle:
+      if (scopeAllFields(dialog, state)) {
+        toggleAllFields(dialog, state);
+      } else {
+        toggleCurrentField(dialog, state);
+      }
+      clearOutputs(dialog);
+      return;
+    default:
+      if (isBitFieldEdit(controlId)) onBitFieldChanged(dialog, state, controlId);
+      return;
+  }
+}
+
+}  // namespace orbalta
