@@ -3,7 +3,7 @@ PRESET ?= default
 BUILD  := build/$(PRESET)
 JOBS   ?= $(shell nproc)
 
-.PHONY: all deps configure build run test screenshots format clean
+.PHONY: all deps configure build run test check screenshots format clean
 
 all: build
 
@@ -19,7 +19,11 @@ build: configure
 run: build
 	@scripts/run-window $(BUILD)/orbalta
 
-test: build
+# Every test in the optimised build, then again under AddressSanitizer and UBSan.
+test: check
+	$(MAKE) --no-print-directory check PRESET=asan
+
+check: build
 	ctest --preset $(PRESET) -j $(JOBS)
 
 screenshots: build
@@ -30,3 +34,13 @@ format:
 
 clean:
 	rm -rf build
+
+# libFuzzer targets built with clang in build/fuzz-clang; FUZZ_SECONDS per target (default 60).
+.PHONY: fuzz
+fuzz: deps
+	@fuzz/run.sh
+
+# The .deb of the build, in build/<preset>/; the default preset is the optimised one.
+.PHONY: package
+package: build
+	@packaging/make-deb $(BUILD)
