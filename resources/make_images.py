@@ -3,9 +3,10 @@
 
     resources/make_images.py [--preview DIR]
 
-Writes icon104.ico, icon109.ico, icon110.ico, icon115.ico and bitmap113.bmp beside this script
-(the files are committed; run this again only to change a picture). --preview also writes each
-picture as a PNG enlarged eight times into DIR, to look at.
+Writes icon104.ico, icon109.ico, icon110.ico, icon115.ico and bitmap113.bmp beside this script,
+and the program's icon for desktop menus as hicolor/<size>/orbalta.png (the files are committed;
+run this again only to change a picture). --preview also writes each picture as a PNG enlarged
+eight times into DIR, to look at.
 
 The icons hold one image each, a BMP payload with an AND mask (4 or 8 bits per pixel), which
 both Windows and Qt's ico reader take; the bitmap is a 4-bit BMP.
@@ -52,6 +53,15 @@ SMALL = {  # capitals 7 rows high, descenders 2 more
     'x': glyph(2, '#...#', '.#.#.', '..#..', '.#.#.', '#...#'),
     '(': glyph(0, '..#', '.#.', '#..', '#..', '#..', '#..', '#..', '.#.', '..#'),
     ')': glyph(0, '#..', '.#.', '..#', '..#', '..#', '..#', '..#', '.#.', '#..'),
+}
+
+TINY = {  # capitals 5 rows high, for the 16-pixel icon
+    '-': glyph(2, '##'),
+    '.': glyph(4, '#'),
+    '0': glyph(0, '###', '#.#', '#.#', '#.#', '###'),
+    '1': glyph(0, '.#', '##', '.#', '.#', '.#'),
+    '3': glyph(0, '##', '.#', '##', '.#', '##'),
+    'E': glyph(0, '##', '#.', '##', '#.', '##'),
 }
 
 MEDIUM = {  # capitals 9 rows high, x-height 6, descenders 2
@@ -162,6 +172,23 @@ def icon104():
         width = len(SMALL[bit][1][0])
         c.text(SMALL, bit, x + (7 - width) // 2, 19, RED if bit == '1' else BLUE)
         x += 6 + 1
+    return c
+
+
+def icon104_small():
+    """The program's icon drawn again at 16 x 16, where halving the 32-pixel one would blur it.
+    The minus sign has no gap before the 1; the 1's flag keeps them apart."""
+    c = Canvas(16, 16)
+    c.rounded_box(0, 0, 16, 16, 2, WHITE, NAVY)
+    x = c.text(TINY, '-', 2, 2, NAVY, gap=0)
+    c.text(TINY, '1.E3', x, 2, NAVY)
+    x = 1
+    for bit in '1101':
+        width = len(TINY[bit][1][0])
+        c.rect(x, 8, width + 2, 7, NAVY)
+        c.rect(x + 1, 9, width, 5, YELLOW if bit == '1' else WHITE)
+        c.text(TINY, bit, x + 1, 9, RED if bit == '1' else BLUE)
+        x += width + 1
     return c
 
 
@@ -281,6 +308,15 @@ def bmp_bytes(canvas, bits):
     return struct.pack('<2sIHHI', b'BM', 14 + len(image), 0, 0, offset) + image
 
 
+def png_file(width, height, colour_type, raw):
+    """A PNG of 8-bit samples; raw holds the rows, each after its filter byte."""
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+    header = struct.pack('>IIBBBBB', width, height, 8, colour_type, 0, 0, 0)
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) +
+            chunk(b'IDAT', zlib.compress(bytes(raw), 9)) + chunk(b'IEND', b''))
+
+
 def png_bytes(canvas, scale, background=(200, 200, 200)):
     raw = bytearray()
     for row in canvas.pixels:
@@ -288,11 +324,47 @@ def png_bytes(canvas, scale, background=(200, 200, 200)):
         for p in row:
             line += bytes(p or background) * scale
         raw += (b'\0' + line) * scale
-    def chunk(kind, data):
-        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
-    header = struct.pack('>IIBBBBB', canvas.width * scale, canvas.height * scale, 8, 2, 0, 0, 0)
-    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) +
-            chunk(b'IDAT', zlib.compress(bytes(raw), 9)) + chunk(b'IEND', b''))
+    return png_file(canvas.width * scale, canvas.height * scale, 2, raw)
+
+
+def resampled(canvas, size):
+    """The canvas at size x size: each source pixel becomes a block of output pixels when size is
+    a multiple of its width; otherwise it is first enlarged by whole pixels and then averaged
+    down, so strokes stay even. Averages weigh colour by coverage; the edges come out part
+    transparent. Pixels are RGBA."""
+    common = math.gcd(size, canvas.width)
+    up, down = size // common, canvas.width // common
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            covered = [canvas.pixels[(y * down + j) // up][(x * down + i) // up]
+                       for j in range(down) for i in range(down)]
+            covered = [p for p in covered if p is not None]
+            if not covered:
+                row.append((0, 0, 0, 0))
+                continue
+            rgb = tuple((sum(p[k] for p in covered) + len(covered) // 2) // len(covered)
+                        for k in range(3))
+            row.append(rgb + ((255 * len(covered) + down * down // 2) // (down * down),))
+        rows.append(row)
+    return rows
+
+
+def rgba_png_bytes(rows):
+    raw = b''.join(b'\0' + b''.join(bytes(p) for p in row) for row in rows)
+    return png_file(len(rows[0]), len(rows), 6, raw)
+
+
+# Sizes of the desktop icon: 16 has its own drawing, the rest come from the 32-pixel one.
+HICOLOR_SIZES = [16, 32, 48, 64, 128, 256]
+
+
+def hicolor_icons():
+    large = icon104()
+    for size in HICOLOR_SIZES:
+        canvas = icon104_small() if size == 16 else large
+        yield size, rgba_png_bytes(resampled(canvas, size))
 
 
 PICTURES = [
@@ -318,6 +390,14 @@ def main(argv):
         if preview:
             with open(os.path.join(preview, os.path.splitext(name)[0] + '.png'), 'wb') as f:
                 f.write(png_bytes(canvas, 8))
+    for size, png in hicolor_icons():
+        folder = os.path.join(HERE, 'hicolor', str(size))
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, 'orbalta.png'), 'wb') as f:
+            f.write(png)
+    if preview:
+        with open(os.path.join(preview, 'icon104_16.png'), 'wb') as f:
+            f.write(png_bytes(icon104_small(), 16))
 
 
 if __name__ == '__main__':
