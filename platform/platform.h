@@ -111,6 +111,12 @@ class Platform {
   virtual void setWindowIcon(WindowHandle window, IconHandle icon) = 0;
   virtual void setButtonImage(WindowHandle window, int id, IconHandle icon) = 0;
 
+  // The name assistive technologies announce for a control. Without one a control is named by
+  // its caption (without '&' and line breaks). A static text is announced by what it says and
+  // takes this name only while it says nothing. A picture without an id of its own is
+  // addressed by the resource id of its image.
+  virtual void setAccessibleName(WindowHandle window, int id, std::string_view name) = 0;
+
   // System dialogs and services. Message boxes have no owner and one OK button.
   virtual void messageBox(std::string_view text, std::string_view title, MessageIcon icon) = 0;
   // The chosen full path, or nullopt when cancelled or failed.

@@ -67,6 +67,7 @@ class GroupFrame : public QWidget {
  public:
   explicit GroupFrame(QWidget* parent);
   void setCaption(const QString& caption);
+  const QString& caption() const { return caption_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

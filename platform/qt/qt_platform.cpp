@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <vector>
@@ -58,6 +59,8 @@ struct ControlEntry {
   QPointer<QWidget> widget;
   std::string text;  // exactly what was set, for captions
   QButtonGroup* group = nullptr;
+  int imageId = 0;         // the image of a picture
+  QString accessibleName;  // set by the program; empty: named by the caption
 };
 
 struct ModalRun {
@@ -142,6 +145,73 @@ bool refusedByDigitsOnly(const QKeyEvent* event) {
     if (c < QLatin1Char('0') || c > QLatin1Char('9')) return true;
   }
   return false;
+}
+
+// A caption as it is spoken: no mnemonic marks ("&&" is a literal '&'), lines joined by a blank.
+QString spokenCaption(const QString& shown) {
+  QString out;
+  out.reserve(shown.size());
+  bool pendingBreak = false;
+  for (qsizetype i = 0; i < shown.size(); ++i) {
+    QChar c = shown.at(i);
+    if (c == QLatin1Char('\n')) {
+      pendingBreak = !out.isEmpty();
+      continue;
+    }
+    if (c == QLatin1Char('&')) {
+      if (i + 1 >= shown.size()) continue;
+      c = shown.at(++i);
+      if (c == QLatin1Char('\n')) {
+        pendingBreak = !out.isEmpty();
+        continue;
+      }
+    }
+    if (pendingBreak) out.append(QLatin1Char(' '));
+    pendingBreak = false;
+    out.append(c);
+  }
+  return out.trimmed();
+}
+
+bool hasCaptionName(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::PushButton:
+    case ControlKind::DefPushButton:
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+    case ControlKind::GroupBox:
+    case ControlKind::Static:
+    case ControlKind::StaticNoWrap:
+      return true;
+    default:
+      return false;  // an edit's or a list's text is its value, not its name
+  }
+}
+
+// The accessible name of a control from its caption and the name the program gave it.
+void applyAccessibleName(const ControlEntry& entry) {
+  QWidget* widget = entry.widget;
+  if (widget == nullptr) return;
+  const QString caption =
+      hasCaptionName(entry.kind) ? spokenCaption(displayText(entry.text)) : QString();
+  const bool saysItself =
+      entry.kind == ControlKind::Static || entry.kind == ControlKind::StaticNoWrap;
+  QString name = entry.accessibleName;
+  if (name.isEmpty() || (saysItself && !caption.isEmpty())) name = caption;
+  // A frame without a caption frames the whole window.
+  if (name.isEmpty() && entry.kind == ControlKind::GroupBox) name = widget->window()->windowTitle();
+  if (widget->accessibleName() != name) widget->setAccessibleName(name);
+}
+
+// The dialog manager reaches a radio group by Tab at its checked button; the arrows move on
+// from there. A radio marked as a tab stop in its template stays one.
+void tabToCheckedRadio(const WindowRecord& rec, const QButtonGroup* group) {
+  for (const ControlEntry& entry : rec.controls) {
+    if (entry.group != group || entry.widget == nullptr) continue;
+    const bool checked = static_cast<QAbstractButton*>(entry.widget.data())->isChecked();
+    const bool tabStop = (entry.styles & kTabStop) != 0 || checked;
+    entry.widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+  }
 }
 
 std::optional<DialogKey> dialogKeyOf(const QKeyEvent* event, const QWidget* target) {
@@ -407,11 +477,25 @@ WindowHandle QtPlatform::createDialog(const DialogTemplate& tmpl, WindowHandle o
     entry.kind = c.kind;
     entry.styles = c.styles;
     entry.widget = widget;
+    entry.imageId = c.imageId;
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) entry.group = button->group();
     rec->controls.push_back(entry);
     d.setTextOf(rec->controls.back(), c.caption);
   }
   for (QWidget* frame : frames) frame->lower();
+  std::vector<QButtonGroup*> radioGroups;
+  for (const ControlEntry& entry : rec->controls) {
+    if (entry.kind == ControlKind::RadioButton && entry.group != nullptr &&
+        std::find(radioGroups.begin(), radioGroups.end(), entry.group) == radioGroups.end()) {
+      radioGroups.push_back(entry.group);
+    }
+  }
+  for (QButtonGroup* radios : radioGroups) {
+    tabToCheckedRadio(*rec, radios);
+    QObject::connect(radios, &QButtonGroup::buttonToggled, &d, [&d, handle = rec->handle, radios] {
+      if (WindowRecord* r = d.live(handle)) tabToCheckedRadio(*r, radios);
+    });
+  }
 
   const WindowHandle handle = rec->handle;
   dialog->onCancel = [&d, handle] {
@@ -569,7 +653,12 @@ void QtPlatform::bringToFront(WindowHandle window) {
 }
 
 void QtPlatform::setWindowTitle(WindowHandle window, std::string_view title) {
-  if (WindowRecord* rec = impl_->live(window)) rec->widget->setWindowTitle(displayText(title));
+  WindowRecord* rec = impl_->live(window);
+  if (rec == nullptr) return;
+  rec->widget->setWindowTitle(displayText(title));
+  for (const ControlEntry& entry : rec->controls) {
+    if (entry.kind == ControlKind::GroupBox) applyAccessibleName(entry);
+  }
 }
 
 int QtPlatform::runModal(WindowHandle window) {
@@ -651,25 +740,22 @@ void QtPlatform::Impl::setTextOf(ControlEntry& entry, std::string_view text) {
     case ControlKind::DefPushButton:
       // An image button shows its image instead of the caption.
       if ((entry.styles & kIconImage) == 0) static_cast<QPushButton*>(widget)->setText(shown);
-      widget->setAccessibleName(shown);
       break;
     case ControlKind::CheckBox:
     case ControlKind::RadioButton:
       static_cast<QAbstractButton*>(widget)->setText(shown);
-      widget->setAccessibleName(shown);
       break;
     case ControlKind::GroupBox:
       static_cast<GroupFrame*>(widget)->setCaption(shown);
-      widget->setAccessibleName(shown);
       break;
     case ControlKind::Static:
     case ControlKind::StaticNoWrap:
       static_cast<QLabel*>(widget)->setText(shown);
-      widget->setAccessibleName(shown);
       break;
     default:
       break;
   }
+  applyAccessibleName(entry);
 }
 
 void QtPlatform::setText(WindowHandle window, int id, std::string_view text) {
@@ -791,6 +877,25 @@ void QtPlatform::setButtonImage(WindowHandle window, int id, IconHandle icon) {
   button->setText(QString());
   button->setIcon(QIcon(pixmap));
   button->setIconSize(pixmap.size());
+}
+
+void QtPlatform::setAccessibleName(WindowHandle window, int id, std::string_view name) {
+  ControlEntry* entry = impl_->entry(window, id);
+  if (entry == nullptr && id != -1) {
+    if (WindowRecord* rec = impl_->record(window)) {
+      for (ControlEntry& picture : rec->controls) {
+        const bool isPicture =
+            picture.kind == ControlKind::IconPicture || picture.kind == ControlKind::BitmapPicture;
+        if (isPicture && picture.id == -1 && picture.imageId == id && picture.widget) {
+          entry = &picture;
+          break;
+        }
+      }
+    }
+  }
+  if (entry == nullptr) return;
+  entry->accessibleName = QString::fromStdU16String(fromWindows1252(name));
+  applyAccessibleName(*entry);
 }
 
 // --- Platform: system dialogs and services ---

@@ -44,6 +44,7 @@ class QtPlatform : public Platform {
   IconHandle loadIcon(int resourceId, int size) override;
   void setWindowIcon(WindowHandle window, IconHandle icon) override;
   void setButtonImage(WindowHandle window, int id, IconHandle icon) override;
+  void setAccessibleName(WindowHandle window, int id, std::string_view name) override;
   void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
   std::optional<std::string> openFile(const OpenFileRequest& request) override;
   std::optional<std::string> currentDirectory() override;

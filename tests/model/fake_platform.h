@@ -113,6 +113,7 @@ class FakePlatform : public platform::Platform {
   platform::IconHandle loadIcon(int, int) override { return 0; }
   void setWindowIcon(platform::WindowHandle, platform::IconHandle) override {}
   void setButtonImage(platform::WindowHandle, int, platform::IconHandle) override {}
+  void setAccessibleName(platform::WindowHandle, int, std::string_view) override {}
 
   void messageBox(std::string_view text, std::string_view title,
                   platform::MessageIcon icon) override {

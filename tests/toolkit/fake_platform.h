@@ -107,6 +107,7 @@ class FakePlatform final : public platform::Platform {
   platform::IconHandle loadIcon(int, int) override { return 1; }
   void setWindowIcon(platform::WindowHandle, platform::IconHandle) override {}
   void setButtonImage(platform::WindowHandle, int, platform::IconHandle) override {}
+  void setAccessibleName(platform::WindowHandle, int, std::string_view) override {}
   void messageBox(std::string_view text, std::string_view title,
                   platform::MessageIcon icon) override {
     messageBoxes.push_back({std::string(text), std::string(title), icon});

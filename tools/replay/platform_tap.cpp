@@ -102,6 +102,10 @@ void PlatformTap::setButtonImage(WindowHandle window, int id, IconHandle icon) {
   inner_.setButtonImage(window, id, icon);
 }
 
+void PlatformTap::setAccessibleName(WindowHandle window, int id, std::string_view name) {
+  inner_.setAccessibleName(window, id, name);
+}
+
 void PlatformTap::messageBox(std::string_view text, std::string_view title,
                              platform::MessageIcon icon) {
   inner_.messageBox(text, title, icon);

@@ -52,6 +52,7 @@ class PlatformTap : public platform::Platform {
   platform::IconHandle loadIcon(int resourceId, int size) override;
   void setWindowIcon(platform::WindowHandle window, platform::IconHandle icon) override;
   void setButtonImage(platform::WindowHandle window, int id, platform::IconHandle icon) override;
+  void setAccessibleName(platform::WindowHandle window, int id, std::string_view name) override;
   void messageBox(std::string_view text, std::string_view title,
                   platform::MessageIcon icon) override;
   std::optional<std::string> openFile(const platform::OpenFileRequest& request) override;

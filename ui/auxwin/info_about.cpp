@@ -2,6 +2,7 @@
 
 #include "textconv/fixed_text.h"
 #include "toolkit/dialog.h"
+#include "ui/main/accessible_names.h"
 
 namespace orbalta {
 
@@ -24,6 +25,9 @@ std::string infoText() {
 void showInfo(AppState& state) {
   Dialog info(state.mainDialog->toolkit());
   DLGOPEN(kInfoTemplate, info);
+  DLGHANDLER(info, kInfoTemplate, [](Dialog& d, int, int event) {
+    if (event == EVT_INIT) nameControls(d);
+  });
   DLGPUTTEXT(info, kInfoFormulas, trimRight(infoText()));
   DLGMODAL(info);
   DLGRELEASE(info);
@@ -32,6 +36,9 @@ void showInfo(AppState& state) {
 void showAbout(AppState& state) {
   Dialog about(state.mainDialog->toolkit());
   DLGOPEN(kAboutTemplate, about);
+  DLGHANDLER(about, kAboutTemplate, [](Dialog& d, int, int event) {
+    if (event == EVT_INIT) nameControls(d);
+  });
   DLGMODAL(about);
   DLGRELEASE(about);
 }

@@ -6,6 +6,7 @@
 #include "textconv/fixed_text.h"
 #include "ui/auxwin/info_about.h"
 #include "ui/auxwin/summary.h"
+#include "ui/main/accessible_names.h"
 #include "ui/main/main_window.h"
 
 namespace orbalta {
@@ -88,6 +89,7 @@ void onMainDialogEvent(AppState& state, Dialog& dialog, int /*controlId*/, int e
     platform.setButtonImage(dialog.window(), id::kInfoButton, state.iconInfoButton);
     platform.setButtonImage(dialog.window(), id::kSummaryButton, state.iconSummaryButton);
     platform.setButtonImage(dialog.window(), id::kAboutButton, state.iconAboutButton);
+    nameControls(dialog);
   }
 }
 
