@@ -203,6 +203,22 @@ void applyAccessibleName(const ControlEntry& entry) {
   if (widget->accessibleName() != name) widget->setAccessibleName(name);
 }
 
+// A text the program writes at run time may be longer than its template's caption (the
+// parameter captions are): rather than cut it, draw it a little smaller until it fits.
+void fitLabelText(QLabel* label, bool wordWrap) {
+  const QFont base = label->parentWidget()->font();
+  const QRect room = label->contentsRect();
+  const int flags = Qt::AlignLeft | Qt::AlignTop | (wordWrap ? Qt::TextWordWrap : 0);
+  QFont font = base;
+  const int full = base.pixelSize() > 0 ? base.pixelSize() : QFontInfo(base).pixelSize();
+  for (int size = full; size >= full * 3 / 4; --size) {
+    font.setPixelSize(size);
+    const QRect needed = QFontMetrics(font).boundingRect(room, flags, label->text());
+    if (needed.width() <= room.width() && needed.height() <= room.height()) break;
+  }
+  if (label->font() != font) label->setFont(font);
+}
+
 // The dialog manager reaches a radio group by Tab at its checked button; the arrows move on
 // from there. A radio marked as a tab stop in its template stays one.
 void tabToCheckedRadio(const WindowRecord& rec, const QButtonGroup* group) {
@@ -751,6 +767,7 @@ void QtPlatform::Impl::setTextOf(ControlEntry& entry, std::string_view text) {
     case ControlKind::Static:
     case ControlKind::StaticNoWrap:
       static_cast<QLabel*>(widget)->setText(shown);
+      fitLabelText(static_cast<QLabel*>(widget), entry.kind == ControlKind::Static);
       break;
     default:
       break;

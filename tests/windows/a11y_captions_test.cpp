@@ -98,6 +98,8 @@ const char* const kParameterCaptions[] = {
     "Exponentul Reprezentarii  (Emax)",
     "      Nearest > X  (S_Exp_Sig)",
     "      Nearest < X  (S_Exp_Sig)",
+    "Nearest > X; Semnificand: ultimii 16 biti",
+    "Nearest < X, Semnificand: ultimii 16 biti",
     "     Semnificand",
     "        ULP(X)",
 };
