@@ -18,7 +18,15 @@ namespace orbalta::platform {
 using WindowHandle = std::uint32_t;  // 0: no window
 using IconHandle = std::uint32_t;    // 0: no icon
 
-enum class Notification { Clicked, Changed, Updated, FocusGained, FocusLost, SelectionChanged, DoubleClick };
+enum class Notification {
+  Clicked,
+  Changed,
+  Updated,
+  FocusGained,
+  FocusLost,
+  SelectionChanged,
+  DoubleClick
+};
 
 enum class MessageIcon { None, Information, Warning, Error };
 
@@ -63,11 +71,11 @@ struct FileFilter {
 struct OpenFileRequest {
   std::string title;
   std::vector<FileFilter> filters;
-  int filterIndex = 1;      // 1-based
-  std::string initialDir;   // empty: the platform's default folder
-  std::string fileName;     // initial text of the name box
-  std::string defaultExt;   // appended to a name typed without extension
-  bool createPrompt = false;    // ask before accepting a name that does not exist
+  int filterIndex = 1;        // 1-based
+  std::string initialDir;     // empty: the platform's default folder
+  std::string fileName;       // initial text of the name box
+  std::string defaultExt;     // appended to a name typed without extension
+  bool createPrompt = false;  // ask before accepting a name that does not exist
   bool pathMustExist = false;
 };
 
