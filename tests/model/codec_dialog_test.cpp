@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "fake_platform.h"
 #include "model/bit_codec.h"
 #include "model/classify.h"
 #include "model_test_support.h"
+#include "support/fake_platform.h"
 #include "toolkit/dialog.h"
 
 namespace orbalta {
@@ -55,7 +55,7 @@ constexpr int kBitEdits[] = {1014, 1015, 1016, 1018, 1026, 1027, 1028, 1032, 103
 
 class CodecWindow : public ::testing::Test {
  protected:
-  test::FakePlatform platform;
+  testing::FakePlatform platform;
   Toolkit toolkit{platform, kScript};
   Dialog dialog{toolkit};
   AppState state;
@@ -95,9 +95,9 @@ class CodecWindow : public ::testing::Test {
   void select(int formatBytes) { state.formatBytes = formatBytes; }
   // Outside any handler the write shows at once.
   void show(int id, const std::string& text) { DLGPUTTEXT(dialog, id, text); }
-  void type(int id, const std::string& text) { platform.userEdits(dialog.window(), id, text); }
-  void focus(int id) { platform.userFocuses(dialog.window(), id); }
-  const std::string& shown(int id) { return platform.shown(dialog.window(), id); }
+  void type(int id, const std::string& text) { platform.replaceText(dialog.window(), id, text); }
+  void focus(int id) { platform.focus(dialog.window(), id); }
+  const std::string& shown(int id) { return platform.control(dialog.window(), id).text; }
   bool listEnabled() { return platform.isEnabled(dialog.window(), 1044); }
 
   void showFields(int formatBytes, const std::vector<std::string>& texts) {
@@ -171,13 +171,13 @@ const std::vector<ValidationRow>& validationRows() {
 TEST_F(CodecWindow, ValidateBitFieldMessagesInOrder) {
   for (const ValidationRow& row : validationRows()) {
     SCOPED_TRACE(row.name);
-    platform.messages.clear();
+    platform.messageBoxes.clear();
     select(row.formatBytes);
     type(row.edit, row.typed);
-    ASSERT_EQ(platform.messages.size(), row.messages.size());
+    ASSERT_EQ(platform.messageBoxes.size(), row.messages.size());
     for (std::size_t i = 0; i < row.messages.size(); ++i) {
       SCOPED_TRACE("message " + std::to_string(i + 1));
-      const auto& message = platform.messages[i];
+      const auto& message = platform.messageBoxes[i];
       EXPECT_EQ(message.text, row.messages[i].text);
       EXPECT_EQ(message.title, "Eroare");
       EXPECT_EQ(message.icon, row.messages[i].icon);
@@ -191,7 +191,7 @@ TEST_F(CodecWindow, ValidateIgnoresOtherControls) {
   show(1007, "2x2x2x");
   validateBitField(dialog, state, 1007);
   validateBitField(dialog, state, 1036);
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(platform.messageBoxes.empty());
   EXPECT_EQ(shown(1007), "2x2x2x");
 }
 
@@ -262,7 +262,7 @@ TEST_F(CodecWindow, RefreshAfterAChange) {
     EXPECT_EQ(shown(1036), row.label);
     EXPECT_EQ(listEnabled(), row.listEnabled);
   }
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(platform.messageBoxes.empty());
 }
 
 TEST_F(CodecWindow, RefreshOnFocusTouchesOnlyTheSelectedFormat) {
@@ -294,7 +294,7 @@ TEST_F(CodecWindow, RefreshOfAFieldNotYetValidated) {
   EXPECT_EQ(hex(state.value32), hex(0x7F800000));
   EXPECT_EQ(shown(1036), "Signed Infinity");
   EXPECT_FALSE(listEnabled());
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(platform.messageBoxes.empty());
 }
 
 // --- X text to bit fields -----------------------------------------------------------------
@@ -345,21 +345,21 @@ TEST_F(CodecWindow, XTextToBitFields) {
     EXPECT_EQ(shown(1007), row.x);
     EXPECT_EQ(shown(1036), "");
   }
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(platform.messageBoxes.empty());
 }
 
 TEST_F(CodecWindow, RejectedXKeepsValueAndFields) {
   for (const char* x : {"abc", "1e400", "1.5abc"}) {
     SCOPED_TRACE(x);
-    platform.messages.clear();
+    platform.messageBoxes.clear();
     select(8);
     state.value64 = 0x3FF0000000000000;
     showFields(8, {"0", "01111111111", repeat('0', 52)});
     type(1007, x);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, "Invalid Value");
-    EXPECT_EQ(platform.messages[0].title, "Error");
-    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
+    ASSERT_EQ(platform.messageBoxes.size(), 1u);
+    EXPECT_EQ(platform.messageBoxes[0].text, "Invalid Value");
+    EXPECT_EQ(platform.messageBoxes[0].title, "Error");
+    EXPECT_EQ(platform.messageBoxes[0].icon, MessageIcon::Warning);
     EXPECT_EQ(hex(state.value64), hex(0x3FF0000000000000));
     EXPECT_EQ(shown(1033), "01111111111");
     EXPECT_EQ(shown(1035), repeat('0', 52));

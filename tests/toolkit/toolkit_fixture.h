@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "fake_platform.h"
+#include "support/fake_platform.h"
 #include "toolkit/dialog.h"
 
 namespace orbalta::testing {

@@ -7,7 +7,7 @@
 
 #include "model/app_state.h"
 #include "resources/resources.h"
-#include "summary_fake_platform.h"
+#include "support/fake_platform.h"
 #include "toolkit/dialog.h"
 #include "ui/auxwin/info_about.h"
 #include "ui/auxwin/summary.h"
@@ -15,7 +15,8 @@
 namespace orbalta {
 namespace {
 
-using test::FakePlatform;
+using testing::FakePlatform;
+using testing::ModalAction;
 
 class AuxWindows : public ::testing::Test {
  protected:
@@ -33,10 +34,10 @@ class AuxWindows : public ::testing::Test {
 
 TEST_F(AuxWindows, InfoRunsModallyWithTheFormulasInEveryWayOfClosing) {
   const std::string formulas(trimRight(infoText()));
-  for (const auto action : {FakePlatform::ModalAction::Enter, FakePlatform::ModalAction::Escape}) {
-    SCOPED_TRACE(action == FakePlatform::ModalAction::Enter ? "Enter" : "Esc");
+  for (const auto action : {ModalAction::Enter, ModalAction::Escape}) {
+    SCOPED_TRACE(action == ModalAction::Enter ? "Enter" : "Esc");
     fake = FakePlatform();
-    fake.modalAction = action;
+    fake.modalActions = {{action}};
     showInfo(state);
     EXPECT_EQ(fake.createdTemplates, std::vector<int>{109});
     EXPECT_EQ(fake.modalTemplates, std::vector<int>{109});
@@ -52,6 +53,7 @@ TEST_F(AuxWindows, InfoIsTheSameForEveryFormat) {
     fake.texts.clear();
     state.formatBytes = formatBytes;
     state.setCurrentValue(Encoding{0x3F800000});
+    fake.modalActions = {{ModalAction::Enter}};
     showInfo(state);
     if (first.empty()) first = fake.texts[109][1049];
     EXPECT_EQ(fake.texts[109][1049], first) << formatBytes;
@@ -60,15 +62,15 @@ TEST_F(AuxWindows, InfoIsTheSameForEveryFormat) {
 }
 
 TEST_F(AuxWindows, AboutRunsModallyAndGoesAwayInEveryWayOfClosing) {
-  for (const auto action : {FakePlatform::ModalAction::Enter, FakePlatform::ModalAction::Escape}) {
+  for (const auto action : {ModalAction::Enter, ModalAction::Escape}) {
     fake = FakePlatform();
-    fake.modalAction = action;
+    fake.modalActions = {{action}, {action}};
     showAbout(state);
     showAbout(state);
     EXPECT_EQ(fake.createdTemplates, (std::vector<int>{103, 103}));
     EXPECT_EQ(fake.modalTemplates, (std::vector<int>{103, 103}));
     EXPECT_EQ(fake.destroyedTemplates, (std::vector<int>{103, 103}));
-    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_TRUE(fake.messageBoxes.empty());
   }
 }
 

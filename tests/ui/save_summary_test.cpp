@@ -6,18 +6,18 @@
 
 #include "model/app_state.h"
 #include "save_test_support.h"
-#include "summary_fake_platform.h"
+#include "support/fake_platform.h"
 #include "ui/auxwin/summary.h"
 
 namespace orbalta {
 namespace {
 
 using platform::MessageIcon;
-using test::FakePlatform;
 using test::goldenSummary;
 using test::readWholeFile;
 using test::TempFolder;
 using test::writeWholeFile;
+using testing::FakePlatform;
 
 class SaveSummary : public ::testing::Test {
  protected:
@@ -76,7 +76,7 @@ TEST_F(SaveSummary, StartsInTheDefaultFolderWithoutAUsableCurrentDirectory) {
 
 TEST_F(SaveSummary, CancellingWritesNothingAndSaysNothing) {
   saveAnswering(std::nullopt);
-  EXPECT_TRUE(fake.messages.empty());
+  EXPECT_TRUE(fake.messageBoxes.empty());
   EXPECT_EQ(folder.entries(), 0u);
 }
 
@@ -84,10 +84,10 @@ TEST_F(SaveSummary, WritesTheFileAndConfirmsWithItsPath) {
   const std::string path = folder.file("summary.txt");
   saveAnswering(path);
   EXPECT_EQ(readWholeFile(path), goldenSummary());
-  ASSERT_EQ(fake.messages.size(), 1u);
-  EXPECT_EQ(fake.messages[0].title, "Saved to File");
-  EXPECT_EQ(fake.messages[0].text, path);
-  EXPECT_EQ(fake.messages[0].icon, MessageIcon::Information);
+  ASSERT_EQ(fake.messageBoxes.size(), 1u);
+  EXPECT_EQ(fake.messageBoxes[0].title, "Saved to File");
+  EXPECT_EQ(fake.messageBoxes[0].text, path);
+  EXPECT_EQ(fake.messageBoxes[0].icon, MessageIcon::Information);
 }
 
 TEST_F(SaveSummary, SavingTwiceOrOverALongerFileLeavesTheSame937Bytes) {
@@ -101,7 +101,7 @@ TEST_F(SaveSummary, SavingTwiceOrOverALongerFileLeavesTheSame937Bytes) {
   EXPECT_EQ(once.size(), 937u);
   EXPECT_EQ(readWholeFile(first), once);
   EXPECT_EQ(readWholeFile(second), once);
-  EXPECT_EQ(fake.messages.size(), 3u);
+  EXPECT_EQ(fake.messageBoxes.size(), 3u);
   EXPECT_EQ(folder.entries(), 2u);
 }
 
@@ -127,12 +127,12 @@ TEST_F(SaveSummary, AFailedWriteIsReportedAndNotConfirmed) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.path);
-    fake.messages.clear();
+    fake.messageBoxes.clear();
     saveAnswering(row.path);
-    ASSERT_EQ(fake.messages.size(), 1u);
-    EXPECT_EQ(fake.messages[0].title, "Error");
-    EXPECT_EQ(fake.messages[0].icon, MessageIcon::Error);
-    EXPECT_EQ(fake.messages[0].text, "Could not save to " + row.path + ": " + row.reason);
+    ASSERT_EQ(fake.messageBoxes.size(), 1u);
+    EXPECT_EQ(fake.messageBoxes[0].title, "Error");
+    EXPECT_EQ(fake.messageBoxes[0].icon, MessageIcon::Error);
+    EXPECT_EQ(fake.messageBoxes[0].text, "Could not save to " + row.path + ": " + row.reason);
   }
   EXPECT_EQ(readWholeFile(readOnly), "keep me");
 }
@@ -144,17 +144,17 @@ TEST_F(SaveSummary, APathTheNameTextCannotHoldIsRefused) {
   const std::string trailingBlank = folder.file("summary.txt ");
   saveAnswering(longName);
   saveAnswering(trailingBlank);
-  ASSERT_EQ(fake.messages.size(), 2u);
-  EXPECT_EQ(fake.messages[0].text, "Could not save to " + longName + ": File name too long");
-  EXPECT_EQ(fake.messages[1].text,
+  ASSERT_EQ(fake.messageBoxes.size(), 2u);
+  EXPECT_EQ(fake.messageBoxes[0].text, "Could not save to " + longName + ": File name too long");
+  EXPECT_EQ(fake.messageBoxes[1].text,
             "Could not save to " + trailingBlank + ": File name ends in a blank");
-  for (const auto& message : fake.messages) EXPECT_EQ(message.title, "Error");
+  for (const auto& message : fake.messageBoxes) EXPECT_EQ(message.title, "Error");
   EXPECT_EQ(folder.entries(), 0u);
 
   const std::string fits = folder.file(std::string(259 - folder.path().size(), 'f'));
   ASSERT_EQ(fits.size(), 260u);
   saveAnswering(fits);
-  EXPECT_EQ(fake.messages.back().title, "Saved to File");
+  EXPECT_EQ(fake.messageBoxes.back().title, "Saved to File");
   EXPECT_EQ(readWholeFile(fits), goldenSummary());
 }
 

@@ -1,10 +1,14 @@
 #pragma once
-// An in-memory window system for the toolkit tests: windows and controls are plain records, and
-// the test plays the user with the methods under "The user". Like a real platform it raises
-// notifications only for those user actions, never for a property the program sets.
+// An in-memory window system for the tests that drive the real toolkit: windows and controls are
+// plain records, and the test plays the user with the methods under "The user". Like a real
+// platform it raises notifications only for those user actions, never for a property the
+// program sets. It also records what went past the program's back: message boxes (with what
+// the top window showed at that moment), file requests, and each window's life by template.
 
+#include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +47,15 @@ struct MessageBoxCall {
   std::string text;
   std::string title;
   platform::MessageIcon icon;
+  // Control texts of the newest open window while the box was up; empty without a window.
+  std::map<int, std::string> screen;
+};
+
+// What the user does in a modal window that has no script in duringModal.
+struct ModalAction {
+  enum Kind { Enter, Escape, Click };
+  Kind kind = Enter;
+  int id = 0;  // the button clicked
 };
 
 class FakePlatform final : public platform::Platform {
@@ -50,8 +63,14 @@ class FakePlatform final : public platform::Platform {
   // --- The user ---
   // Types characters one at a time at the caret; one change notification each.
   void type(platform::WindowHandle w, int id, const std::string& text);
+  // Replaces the whole text at once (select all, then paste); one change notification.
+  void replaceText(platform::WindowHandle w, int id, const std::string& text);
   // Puts the caret at `position` with a click (focus notification when `focus`).
   void clickText(platform::WindowHandle w, int id, int position, bool focus = true);
+  // Moves the focus into a control without touching its caret, as Tab does.
+  void focus(platform::WindowHandle w, int id) {
+    window(w).events->command(w, id, platform::Notification::FocusGained);
+  }
   // A mouse click on a button, check box or radio button (nothing when disabled).
   void click(platform::WindowHandle w, int id);
   void selectItem(platform::WindowHandle w, int id, int index);
@@ -60,6 +79,12 @@ class FakePlatform final : public platform::Platform {
   void activate(platform::WindowHandle w, bool active) { window(w).events->activated(w, active); }
   // Runs while window `templateId` is modal; the user closes it (or not) in there.
   std::map<int, std::function<void(platform::WindowHandle)>> duringModal;
+  // Played one per modal run of a window without a duringModal script. A modal window left
+  // open by both is a fault of the test.
+  std::deque<ModalAction> modalActions;
+  // Answers of the next file dialogs; nullopt cancels, and so does an empty queue.
+  std::deque<std::optional<std::string>> fileAnswers;
+  std::optional<std::string> currentDir = "/home/user/work";
   // When set, every program write also raises a notification, as a careless window system
   // could: the toolkit must ignore it while it pushes.
   bool noisyWrites = false;
@@ -71,19 +96,27 @@ class FakePlatform final : public platform::Platform {
   // The open window of a template, 0 when none.
   platform::WindowHandle windowOf(int templateId) const;
   std::vector<MessageBoxCall> messageBoxes;
+  std::vector<platform::OpenFileRequest> fileRequests;
   std::vector<platform::WindowHandle> destroyedOrder;
   int quitCode = -1;
   // Keys offered to the router by runMessageLoop, and its answers.
   std::vector<platform::KeyMessage> keysToRoute;
   std::vector<bool> routed;
   int createdWindows = 0;
+  // Template id per createDialog, runModal, bringToFront and destroyWindow.
+  std::vector<int> createdTemplates;
+  std::vector<int> modalTemplates;
+  std::vector<int> broughtToFront;
+  std::vector<int> destroyedTemplates;
+  // Texts the program set, per template and control id, last one wins; outlives the window.
+  std::map<int, std::map<int, std::string>> texts;
 
   // --- Platform ---
   platform::WindowHandle createDialog(const platform::DialogTemplate& tmpl,
                                       platform::WindowHandle owner,
                                       platform::WindowEvents& events) override;
   void showWindow(platform::WindowHandle w, int showMode) override;
-  void bringToFront(platform::WindowHandle w) override { ++window(w).frontRequests; }
+  void bringToFront(platform::WindowHandle w) override;
   void setWindowTitle(platform::WindowHandle w, std::string_view title) override {
     window(w).title = title;
   }
@@ -109,17 +142,14 @@ class FakePlatform final : public platform::Platform {
   void setButtonImage(platform::WindowHandle, int, platform::IconHandle) override {}
   void setAccessibleName(platform::WindowHandle, int, std::string_view) override {}
   void messageBox(std::string_view text, std::string_view title,
-                  platform::MessageIcon icon) override {
-    messageBoxes.push_back({std::string(text), std::string(title), icon});
-  }
-  std::optional<std::string> openFile(const platform::OpenFileRequest&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> currentDirectory() override { return "/tmp"; }
+                  platform::MessageIcon icon) override;
+  std::optional<std::string> openFile(const platform::OpenFileRequest& request) override;
+  std::optional<std::string> currentDirectory() override { return currentDir; }
   int runMessageLoop(platform::MessageRouter& router) override;
   void postQuit(int code) override { quitCode = code; }
 
  private:
+  void play(platform::WindowHandle w, const ModalAction& action);
   void noise(platform::WindowHandle w, int id, platform::Notification what);
   std::map<platform::WindowHandle, FakeWindow> windows_;
   platform::WindowHandle next_ = 1;

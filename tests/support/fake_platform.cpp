@@ -1,7 +1,8 @@
-#include "fake_platform.h"
+#include "support/fake_platform.h"
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace orbalta::testing {
 
@@ -27,6 +28,14 @@ void FakePlatform::type(WindowHandle w, int id, const std::string& text) {
     ++edit.caret;
     window(w).events->command(w, id, Notification::Changed);
   }
+}
+
+void FakePlatform::replaceText(WindowHandle w, int id, const std::string& text) {
+  FakeControl& edit = control(w, id);
+  if (!edit.enabled || (edit.styles & platform::kReadOnly) != 0) return;
+  edit.text = text;
+  edit.caret = static_cast<int>(text.size());
+  window(w).events->command(w, id, Notification::Changed);
 }
 
 void FakePlatform::clickText(WindowHandle w, int id, int position, bool focus) {
@@ -85,6 +94,7 @@ WindowHandle FakePlatform::createDialog(const platform::DialogTemplate& tmpl, Wi
     w.order.push_back(c.id);
   }
   ++createdWindows;
+  createdTemplates.push_back(tmpl.id);
   events.created(handle);
   return handle;
 }
@@ -94,19 +104,45 @@ void FakePlatform::showWindow(WindowHandle w, int showMode) {
   window(w).showMode = showMode;
 }
 
+void FakePlatform::bringToFront(WindowHandle w) {
+  ++window(w).frontRequests;
+  broughtToFront.push_back(window(w).templateId);
+}
+
 int FakePlatform::runModal(WindowHandle w) {
   FakeWindow& fw = window(w);
   fw.shown = true;
+  modalTemplates.push_back(fw.templateId);
   if (!fw.modalEnded) {
     fw.modalRunning = true;
     const auto script = duringModal.find(fw.templateId);
-    if (script != duringModal.end()) script->second(w);
+    if (script != duringModal.end()) {
+      script->second(w);
+    } else if (!modalActions.empty()) {
+      const ModalAction action = modalActions.front();
+      modalActions.pop_front();
+      play(w, action);
+    }
   }
   if (!exists(w)) return -1;
   FakeWindow& after = window(w);
   after.modalRunning = false;
   if (!after.modalEnded) throw std::logic_error("modal window left open by the test");
   return after.modalResult;
+}
+
+void FakePlatform::play(WindowHandle w, const ModalAction& action) {
+  switch (action.kind) {
+    case ModalAction::Enter:
+      enter(w);
+      break;
+    case ModalAction::Escape:
+      escape(w);
+      break;
+    case ModalAction::Click:
+      click(w, action.id);
+      break;
+  }
 }
 
 void FakePlatform::endModal(WindowHandle w, int result) {
@@ -124,6 +160,7 @@ void FakePlatform::destroyWindow(WindowHandle w) {
   for (WindowHandle handle : owned) destroyWindow(handle);
   window(w).events->destroyed(w);
   destroyedOrder.push_back(w);
+  destroyedTemplates.push_back(window(w).templateId);
   windows_.erase(w);
 }
 
@@ -136,6 +173,7 @@ void FakePlatform::setText(WindowHandle w, int id, std::string_view text) {
   c.text = text;
   c.caret = 0;
   ++c.setTextCalls;
+  texts[window(w).templateId][id] = c.text;
   noise(w, id, c.kind == ControlKind::Edit ? Notification::Changed : Notification::Clicked);
 }
 
@@ -163,6 +201,23 @@ void FakePlatform::setListItems(WindowHandle w, int id, const std::vector<std::s
 void FakePlatform::setListSelection(WindowHandle w, int id, int index) {
   control(w, id).selection = index;
   noise(w, id, Notification::SelectionChanged);
+}
+
+void FakePlatform::messageBox(std::string_view text, std::string_view title,
+                              platform::MessageIcon icon) {
+  MessageBoxCall call{std::string(text), std::string(title), icon, {}};
+  if (!windows_.empty()) {
+    for (const auto& [id, c] : windows_.rbegin()->second.controls) call.screen[id] = c.text;
+  }
+  messageBoxes.push_back(std::move(call));
+}
+
+std::optional<std::string> FakePlatform::openFile(const platform::OpenFileRequest& request) {
+  fileRequests.push_back(request);
+  if (fileAnswers.empty()) return std::nullopt;
+  std::optional<std::string> answer = std::move(fileAnswers.front());
+  fileAnswers.pop_front();
+  return answer;
 }
 
 int FakePlatform::runMessageLoop(platform::MessageRouter& router) {
