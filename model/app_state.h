@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/format_spec.h"
+#include "model/formats.h"
 #include "platform/platform.h"
 #include "textconv/fixed_text.h"
 #include "textconv/number_types.h"

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "model/bit_fields.h"
-#include "model/format_spec.h"
+#include "model/formats.h"
 #include "textconv/decimal_input.h"
 #include "textconv/layouts.h"
 #include "toolkit/dialog.h"

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "model/format_spec.h"
+#include "model/formats.h"
 #include "textconv/fixed_text.h"
 
 namespace orbalta {

@@ -4,7 +4,7 @@
 
 #include "model/bit_codec.h"
 #include "model/bit_fields.h"
-#include "model/format_spec.h"
+#include "model/formats.h"
 #include "textconv/layouts.h"
 #include "toolkit/dialog.h"
 

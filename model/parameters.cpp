@@ -10,7 +10,7 @@ extern "C" {
 }
 
 #include "model/bit_codec.h"
-#include "model/format_spec.h"
+#include "model/formats.h"
 #include "model/ieee_arith.h"
 #include "textconv/fixed_text.h"
 #include "textconv/layouts.h"

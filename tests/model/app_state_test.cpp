@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/app_state.h"
-#include "model/format_spec.h"
+#include "model/formats.h"
 
 namespace orbalta {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "model/bit_codec.h"
-#include "model/format_spec.h"
+#include "model/formats.h"
 
 namespace orbalta {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "model/format_spec.h"
+#include "model/formats.h"
 #include "model/ieee_arith.h"
 #include "model_test_support.h"
 

@@ -7,7 +7,7 @@
 
 #include "model/app_state.h"
 #include "model/classify.h"
-#include "model/format_spec.h"
+#include "model/formats.h"
 #include "textconv/layouts.h"
 
 namespace orbalta::test {

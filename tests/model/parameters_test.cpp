@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "model/format_spec.h"
+#include "model/formats.h"
 #include "model/parameters.h"
 #include "model_test_support.h"
 

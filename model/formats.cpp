@@ -1,4 +1,4 @@
-#include "model/format_spec.h"
+#include "model/formats.h"
 
 namespace orbalta {
 
