@@ -4,19 +4,30 @@ namespace orbalta {
 
 Encoding AppState::currentValue() const {
   switch (formatBytes) {
-    case 4: return value32;
-    case 8: return value64;
-    case 16: return value128;
-    default: return 0;
+    case 4:
+      return value32;
+    case 8:
+      return value64;
+    case 16:
+      return value128;
+    default:
+      return 0;
   }
 }
 
 void AppState::setCurrentValue(Encoding bits) {
   switch (formatBytes) {
-    case 4: value32 = static_cast<std::uint32_t>(bits); break;
-    case 8: value64 = static_cast<std::uint64_t>(bits); break;
-    case 16: value128 = bits; break;
-    default: break;
+    case 4:
+      value32 = static_cast<std::uint32_t>(bits);
+      break;
+    case 8:
+      value64 = static_cast<std::uint64_t>(bits);
+      break;
+    case 16:
+      value128 = bits;
+      break;
+    default:
+      break;
   }
 }
 

@@ -4,10 +4,14 @@ namespace orbalta {
 
 const FormatSpec* formatSpec(int formatBytes) {
   switch (formatBytes) {
-    case 4: return &kBinary32;
-    case 8: return &kBinary64;
-    case 16: return &kBinary128;
-    default: return nullptr;
+    case 4:
+      return &kBinary32;
+    case 8:
+      return &kBinary64;
+    case 16:
+      return &kBinary128;
+    default:
+      return nullptr;
   }
 }
 

@@ -16,11 +16,11 @@ enum class ControlKind {
   GroupBox,
   Edit,
   ListBox,
-  Static,          // static text (left aligned, word wrap)
-  StaticNoWrap,    // static text without word wrap
-  IconPicture,     // static showing an icon resource
-  BitmapPicture,   // static showing a bitmap resource
-  Unsupported,     // a kind the toolkit cannot build (reported at DLGOPEN)
+  Static,         // static text (left aligned, word wrap)
+  StaticNoWrap,   // static text without word wrap
+  IconPicture,    // static showing an icon resource
+  BitmapPicture,  // static showing a bitmap resource
+  Unsupported,    // a kind the toolkit cannot build (reported at DLGOPEN)
 };
 
 // Control style words of the templates, as bit flags.
@@ -48,8 +48,8 @@ struct ControlTemplate {
   ControlKind kind = ControlKind::Static;
   std::uint32_t styles = 0;  // ControlStyle bits
   int x = 0, y = 0, width = 0, height = 0;
-  std::string caption;  // Windows-1252; "\n" already turned into a line break
-  int imageId = 0;      // icon or bitmap resource of a picture control
+  std::string caption;          // Windows-1252; "\n" already turned into a line break
+  int imageId = 0;              // icon or bitmap resource of a picture control
   std::string unsupportedKind;  // for Unsupported: "BS_USERBUTTON", "BS_OWNERDRAW", "<unknown>"
 };
 

@@ -3,8 +3,8 @@
 namespace orbalta::resources {
 
 namespace embedded {
-#define ORBALTA_EMBEDDED(symbol)           \
-  extern const unsigned char symbol[];     \
+#define ORBALTA_EMBEDDED(symbol)       \
+  extern const unsigned char symbol[]; \
   extern const std::size_t symbol##_size;
 ORBALTA_EMBEDDED(orbalta_rc)
 ORBALTA_EMBEDDED(icon104_ico)
@@ -22,11 +22,16 @@ std::string_view templateScript() {
 std::span<const unsigned char> icon(int resourceId) {
   using namespace embedded;
   switch (resourceId) {
-    case 104: return {icon104_ico, icon104_ico_size};
-    case 109: return {icon109_ico, icon109_ico_size};
-    case 110: return {icon110_ico, icon110_ico_size};
-    case 115: return {icon115_ico, icon115_ico_size};
-    default: return {};
+    case 104:
+      return {icon104_ico, icon104_ico_size};
+    case 109:
+      return {icon109_ico, icon109_ico_size};
+    case 110:
+      return {icon110_ico, icon110_ico_size};
+    case 115:
+      return {icon115_ico, icon115_ico_size};
+    default:
+      return {};
   }
 }
 
