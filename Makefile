@@ -44,3 +44,8 @@ fuzz: deps
 .PHONY: package
 package: build
 	@packaging/make-deb $(BUILD)
+
+# Speed figures (text layer, user actions, start-up) from an optimised build in build/bench.
+.PHONY: bench
+bench: deps
+	@bench/run

@@ -176,6 +176,27 @@ Encoding exactlyScaled128(Encoding digits, int scale) {
   return std::bit_cast<Encoding>(v);
 }
 
+// The same for binary32 and binary64: D below 2^24 (2^53) and 10^k with |k| <= 10 (22), since
+// 5^10 < 2^24 and 5^22 < 2^53. glibc's strtof/strtod go through multiprecision arithmetic even
+// for these short inputs, the ones typed most.
+template <class Float, int kPowers>
+Encoding exactlyScaled(std::uint64_t digits, int scale) {
+  static constexpr auto powers = [] {
+    std::array<Float, kPowers + 1> p{};
+    p[0] = 1;
+    for (std::size_t k = 1; k < p.size(); ++k) p[k] = p[k - 1] * 10;  // exact
+    return p;
+  }();
+  const Float d = static_cast<Float>(digits);  // exact
+  const Float v = scale >= 0 ? d * powers[static_cast<std::size_t>(scale)]
+                             : d / powers[static_cast<std::size_t>(-scale)];
+  if constexpr (sizeof(Float) == 4) {
+    return std::bit_cast<std::uint32_t>(v);
+  } else {
+    return std::bit_cast<std::uint64_t>(v);
+  }
+}
+
 Encoding signBit(int formatBytes) {
   return Encoding{1} << layoutOf(formatBytes).signShift();
 }
@@ -260,6 +281,18 @@ Result readNumber(const char* p, const char* end, bool negative, int formatBytes
   if (significant - 1 + scale >= kOverflowDecade) return rejected();
   if (significant + scale <= kUnderflowDecade) return parsed(sign);
 
+  const bool exact32 = formatBytes == 4 && significant <= 7 && scale >= -10 && scale <= 10;
+  const bool exact64 = formatBytes == 8 && significant <= 15 && scale >= -22 && scale <= 22;
+  if (exact32 || exact64) {
+    std::uint64_t d = 0;
+    for (const char* k = firstNonzero; k <= lastNonzero; ++k) {
+      if (*k != '.') d = d * 10 + static_cast<std::uint64_t>(*k - '0');
+    }
+    const int power = static_cast<int>(scale);
+    return parsed(
+        (exact32 ? exactlyScaled<float, 10>(d, power) : exactlyScaled<double, 22>(d, power)) |
+        sign);
+  }
   if (formatBytes == 16 && significant <= kExactDigits128 && scale >= -kExactPowers128 &&
       scale <= kExactPowers128) {
     Encoding d = 0;
