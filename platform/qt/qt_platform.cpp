@@ -5,13 +5,11 @@
 #include "platform/qt/qt_platform.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QFocusEvent>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,9 +23,11 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/qt/dialog_window.h"
+#include "platform/qt/image_decode.h"
 #include "platform/qt/system_dialogs.h"
 #include "resources/resources.h"
 
@@ -90,45 +90,17 @@ struct WindowRecord {
   }
 };
 
-QImage bestImage(QImageReader& reader, int size) {
-  QImage best;
-  const int count = std::max(1, reader.imageCount());
-  for (int i = 0; i < count; ++i) {
-    if (i > 0 && !reader.jumpToImage(i)) break;
-    QImage image = reader.read();
-    if (image.isNull()) continue;
-    const bool fits = image.width() >= size;
-    const bool bestFits = !best.isNull() && best.width() >= size;
-    if (best.isNull() || (fits && (!bestFits || image.width() < best.width())) ||
-        (!fits && !bestFits && image.width() > best.width())) {
-      best = image;
-    }
-  }
-  return best;
-}
-
 QPixmap iconPixmap(int resourceId, int size) {
-  const auto bytes = resources::icon(resourceId);
-  if (bytes.empty()) return {};
-  QByteArray data(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<qsizetype>(bytes.size()));
-  QBuffer buffer(&data);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer, "ico");
-  QImage image = bestImage(reader, size);
+  QImage image = qt::decodeIcon(resources::icon(resourceId), size);
   if (image.isNull()) return {};
   if (image.width() != size || image.height() != size) {
     image = image.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
   }
-  return QPixmap::fromImage(image);
+  return QPixmap::fromImage(std::move(image));
 }
 
 QPixmap bitmapPixmap(int resourceId) {
-  const auto bytes = resources::bitmap(resourceId);
-  if (bytes.empty()) return {};
-  QImage image;
-  image.loadFromData(bytes.data(), static_cast<int>(bytes.size()), "BMP");
-  return QPixmap::fromImage(image);
+  return QPixmap::fromImage(qt::decodeBitmap(resources::bitmap(resourceId)));
 }
 
 // A typed character that a digits-only edit refuses; editing keys and shortcuts pass.
