@@ -380,10 +380,8 @@ void Player::playAfterEnd(const Step& step) {
       }
       break;
     case StepKind::ExpectMsgbox:
-      expectMessageBox(step);
-      break;
     case StepKind::ExpectNoMsgbox:
-      expectNoMessageBox(step);
+      play(step);
       break;
     default:
       fail(step.line,
