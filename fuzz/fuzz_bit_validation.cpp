@@ -22,6 +22,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/fuzz_check.h"
 #include "fuzz/window_double.h"
 #include "model/bit_codec.h"
 #include "model/formats.h"
@@ -38,20 +39,6 @@ constexpr int kParameterList = 1044;
 // Each event costs a whole handler run; these bounds keep an input to a few dozen events.
 constexpr std::size_t kTypedLimit = 8;
 constexpr int kRecordLimit = 4;
-
-std::string quoted(std::string_view text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    if (c >= 0x20 && c < 0x7f) {
-      out.push_back(c);
-    } else {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(c));
-      out += escaped;
-    }
-  }
-  return out + "\"";
-}
 
 bool isBit(char c) {
   return c == '0' || c == '1' || c == ' ';

@@ -28,4 +28,19 @@ void require(bool holds, const char* what, Detail&& detail) {
   if (!holds) fail(what, detail());
 }
 
+// The input in double quotes, bytes outside printable ASCII as \xHH.
+inline std::string quoted(std::string_view text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    if (c >= 0x20 && c < 0x7f) {
+      out.push_back(c);
+    } else {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(c));
+      out += escaped;
+    }
+  }
+  return out + "\"";
+}
+
 }  // namespace orbalta::fuzz

@@ -24,6 +24,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/fuzz_check.h"
 #include "fuzz/window_double.h"
 #include "model/bit_codec.h"
 #include "model/formats.h"
@@ -142,17 +143,8 @@ std::string hex(Encoding bits) {
 
 std::string describe(std::string_view text, int formatBytes, const DecimalInput::Result& r) {
   static constexpr const char* kOutcomes[] = {"Parsed", "Rejected", "NothingRead"};
-  std::string out = "format " + std::to_string(formatBytes) + " text \"";
-  for (const char c : text) {
-    if (c >= 0x20 && c < 0x7f) {
-      out.push_back(c);
-    } else {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(c));
-      out += escaped;
-    }
-  }
-  out += "\" -> ";
+  std::string out = "format " + std::to_string(formatBytes) + " text " + quoted(text);
+  out += " -> ";
   out += kOutcomes[static_cast<int>(r.outcome)];
   if (r.outcome == InputOutcome::Parsed) out += " " + hex(r.bits);
   return out;
