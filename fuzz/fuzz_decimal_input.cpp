@@ -53,7 +53,7 @@ char lower(char c) {
 }
 
 bool endsToken(char c) {
-  return c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\n';
+  return c == ' ' || c == '\t' || c == ',';
 }
 
 bool equalsFolded(std::string_view text, std::string_view word) {

@@ -99,6 +99,10 @@ class WindowDouble final : public platform::Platform {
     messages.push_back({std::string(text), std::string(title), icon,
                         watchedControl != 0 ? live(watchedControl).text : std::string()});
   }
+  void fileMessageBox(const platform::FileMessage& message, std::string_view title,
+                      platform::MessageIcon icon) override {
+    messageBox(message.before + message.path + message.after, title, icon);
+  }
   std::optional<std::string> openFile(const platform::OpenFileRequest&) override {
     return std::nullopt;
   }

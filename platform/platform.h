@@ -63,6 +63,15 @@ class MessageRouter {
   virtual bool route(const KeyMessage& message) = 0;
 };
 
+// A message that names a file. `path` is the file system's own name for it (UTF-8 bytes, as
+// open() takes them), shown as the file system shows it whatever its letters; `before` and
+// `after` are Windows-1252 like every other text.
+struct FileMessage {
+  std::string before;
+  std::string path;
+  std::string after;
+};
+
 struct FileFilter {
   std::string description;  // "Text Files (*.txt)"
   std::string pattern;      // "*.txt"
@@ -127,6 +136,8 @@ class Platform {
 
   // System dialogs and services. Message boxes have no owner and one OK button.
   virtual void messageBox(std::string_view text, std::string_view title, MessageIcon icon) = 0;
+  virtual void fileMessageBox(const FileMessage& message, std::string_view title,
+                              MessageIcon icon) = 0;
   // The chosen full path, or nullopt when cancelled or failed.
   virtual std::optional<std::string> openFile(const OpenFileRequest& request) = 0;
   virtual std::optional<std::string> currentDirectory() = 0;

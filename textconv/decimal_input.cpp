@@ -72,8 +72,9 @@ char lower(char c) {
 bool isLeadingSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
+// Line ends are skipped before a token but do not end one: "2.5\n7" is rejected.
 bool endsToken(char c) {
-  return c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\n';
+  return c == ' ' || c == '\t' || c == ',';
 }
 
 locale_t cLocale() {

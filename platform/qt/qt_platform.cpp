@@ -894,7 +894,20 @@ void QtPlatform::messageBox(std::string_view text, std::string_view title, Messa
     impl_->messageBoxHook(std::string(text), std::string(title), icon);
     return;
   }
-  qt::showMessageBox(text, title, icon);
+  qt::showMessageBox(displayText(text), title, icon);
+}
+
+// The harness sees the bytes as they were: a path as the file system's name, the rest as the
+// program's own text.
+void QtPlatform::fileMessageBox(const FileMessage& message, std::string_view title,
+                                MessageIcon icon) {
+  if (impl_->messageBoxHook) {
+    impl_->messageBoxHook(message.before + message.path + message.after, std::string(title), icon);
+    return;
+  }
+  qt::showMessageBox(
+      displayText(message.before) + qt::displayPath(message.path) + displayText(message.after),
+      title, icon);
 }
 
 std::optional<std::string> QtPlatform::openFile(const OpenFileRequest& request) {

@@ -46,6 +46,8 @@ class QtPlatform : public Platform {
   void setButtonImage(WindowHandle window, int id, IconHandle icon) override;
   void setAccessibleName(WindowHandle window, int id, std::string_view name) override;
   void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
+  void fileMessageBox(const FileMessage& message, std::string_view title,
+                      MessageIcon icon) override;
   std::optional<std::string> openFile(const OpenFileRequest& request) override;
   std::optional<std::string> currentDirectory() override;
   int runMessageLoop(MessageRouter& router) override;

@@ -1,6 +1,7 @@
 #include "platform/qt/system_dialogs.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -23,10 +24,6 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
       break;
   }
   return QMessageBox::NoIcon;
-}
-
-QString fromNative(std::string_view path) {
-  return QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size()));
 }
 
 // "*.*" means every file on the desktop; in a Qt filter it would ask for a dot.
@@ -83,8 +80,12 @@ class OpenFileDialog : public QFileDialog {
 
 }  // namespace
 
-void showMessageBox(std::string_view text, std::string_view title, MessageIcon icon) {
-  QMessageBox box(boxIcon(icon), displayText(title), displayText(text), QMessageBox::Ok);
+QString displayPath(std::string_view path) {
+  return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+void showMessageBox(const QString& text, std::string_view title, MessageIcon icon) {
+  QMessageBox box(boxIcon(icon), displayText(title), text, QMessageBox::Ok);
   box.setTextFormat(Qt::PlainText);
   box.exec();
 }
@@ -94,7 +95,7 @@ std::optional<std::string> runOpenFileDialog(const OpenFileRequest& request) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::AnyFile);
-  if (!request.initialDir.empty()) dialog.setDirectory(fromNative(request.initialDir));
+  if (!request.initialDir.empty()) dialog.setDirectory(displayPath(request.initialDir));
   QStringList filters;
   for (const auto& filter : request.filters) filters.append(filterText(filter));
   if (!filters.isEmpty()) {
@@ -102,9 +103,9 @@ std::optional<std::string> runOpenFileDialog(const OpenFileRequest& request) {
     const int index = std::clamp(request.filterIndex, 1, static_cast<int>(filters.size()));
     dialog.selectNameFilter(filters.at(index - 1));
   }
-  if (!request.defaultExt.empty()) dialog.setDefaultSuffix(fromNative(request.defaultExt));
+  if (!request.defaultExt.empty()) dialog.setDefaultSuffix(displayPath(request.defaultExt));
   // The desktop dialog ignores blanks around a typed name.
-  const QString name = fromNative(request.fileName).trimmed();
+  const QString name = displayPath(request.fileName).trimmed();
   if (!name.isEmpty()) dialog.selectFile(name);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();

@@ -212,6 +212,11 @@ void FakePlatform::messageBox(std::string_view text, std::string_view title,
   messageBoxes.push_back(std::move(call));
 }
 
+void FakePlatform::fileMessageBox(const platform::FileMessage& message, std::string_view title,
+                                  platform::MessageIcon icon) {
+  messageBox(message.before + message.path + message.after, title, icon);
+}
+
 std::optional<std::string> FakePlatform::openFile(const platform::OpenFileRequest& request) {
   fileRequests.push_back(request);
   if (fileAnswers.empty()) return std::nullopt;

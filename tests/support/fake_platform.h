@@ -143,6 +143,9 @@ class FakePlatform final : public platform::Platform {
   void setAccessibleName(platform::WindowHandle, int, std::string_view) override {}
   void messageBox(std::string_view text, std::string_view title,
                   platform::MessageIcon icon) override;
+  // Recorded as one text, the path's bytes as they are.
+  void fileMessageBox(const platform::FileMessage& message, std::string_view title,
+                      platform::MessageIcon icon) override;
   std::optional<std::string> openFile(const platform::OpenFileRequest& request) override;
   std::optional<std::string> currentDirectory() override { return currentDir; }
   int runMessageLoop(platform::MessageRouter& router) override;

@@ -80,7 +80,11 @@ TEST(DecimalInputTest, BlanksSeparatorsAndRepeatCounts) {
   const Row rows[] = {
       {" \t\r\n", 4, kNothing},
       {"\t\r\n  1.5", 4, kParsed, "3FC00000"},
-      {"1.5\r\n", 4, kParsed, "3FC00000"},
+      {"1.5\r\n", 4, kRejected},
+      {"1.5\r", 8, kRejected},
+      {"2.5\n7", 4, kRejected},
+      {"1.5 \r\n", 4, kParsed, "3FC00000"},
+      {"\r\n-2\t\n", 16, kParsed, "C0000000000000000000000000000000"},
       {"1 e5", 4, kParsed, "3F800000"},
       {"1,", 4, kParsed, "3F800000"},
       {",1", 4, kRejected},

@@ -1,7 +1,9 @@
 // The real message box and open-file dialog, answered by a timer as a user would.
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -9,6 +11,8 @@
 #include <fstream>
 #include <functional>
 
+#include "model/app_state.h"
+#include "ui/auxwin/summary.h"
 #include "window_test_support.h"
 
 namespace orbalta::testing {
@@ -82,6 +86,61 @@ TEST_F(QtSystemDialogsTest, MessageBoxShowsTitleTextAndIconWithOneButton) {
   EXPECT_EQ(text, "Bitul de semn\ntrebuie sa fie 0 sau 1");
   EXPECT_EQ(icon, QMessageBox::Warning);
   EXPECT_EQ(buttons, 1);
+}
+
+// The boxes that name the saved file show its path as the file system names it, letters
+// outside Windows-1252 included, while the program's own words stay as they are.
+TEST_F(QtSystemDialogsTest, SaveMessagesShowThePathAsTheFileSystemNamesIt) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  AppState state;
+  buildSummaryTexts(state);
+  struct Row {
+    const char* folder;  // "" : straight in the temporary folder
+    const char* name;
+    bool saved;
+  };
+  const Row rows[] = {
+      {"", "r\u00e9sum\u00e9.txt", true},
+      {"", "\u0219tiin\u021b\u0103.txt", true},  // s and t with comma below, a with breve
+      {"\u0103\u00e2\u00ee", "\u0218\u021a.txt", true},
+      {"", "\u0447\u0438\u0441\u043b\u043e \u6570.txt", true},
+      {"lips\u0103", "\u021b.txt", false},
+  };
+  qt.setMessageBoxHook(nullptr);
+  for (const Row& row : rows) {
+    const QString folder = QString::fromUtf8(row.folder);
+    if (row.saved && !folder.isEmpty()) {
+      ASSERT_TRUE(QDir(dir.path()).mkdir(folder));
+    }
+    QString path = dir.path() + QLatin1Char('/');
+    if (!folder.isEmpty()) path += folder + QLatin1Char('/');
+    path += QString::fromUtf8(row.name);
+    SCOPED_TRACE(path.toStdString());
+    qt.setOpenFileHook([&](const platform::OpenFileRequest&) -> std::optional<std::string> {
+      return QFile::encodeName(path).toStdString();
+    });
+    QString title;
+    QString text;
+    whenModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      ASSERT_NE(box, nullptr);
+      title = box->windowTitle();
+      text = box->text();
+      box->button(QMessageBox::Ok)->click();
+    });
+    saveSummary(qt, state);
+    if (row.saved) {
+      EXPECT_EQ(title, "Saved to File");
+      EXPECT_EQ(text.toStdString(), path.toStdString());
+      EXPECT_EQ(QFileInfo(path).size(), 937);
+    } else {
+      EXPECT_EQ(title, "Error");
+      EXPECT_EQ(text.toStdString(),
+                ("Could not save to " + path + ": No such file or directory").toStdString());
+    }
+  }
+  qt.setOpenFileHook(nullptr);
 }
 
 TEST_F(QtSystemDialogsTest, OpenFileAsksBeforeANewNameAndStaysOpenOnNo) {

@@ -111,6 +111,11 @@ void PlatformTap::messageBox(std::string_view text, std::string_view title,
   inner_.messageBox(text, title, icon);
 }
 
+void PlatformTap::fileMessageBox(const platform::FileMessage& message, std::string_view title,
+                                 platform::MessageIcon icon) {
+  inner_.fileMessageBox(message, title, icon);
+}
+
 std::optional<std::string> PlatformTap::openFile(const platform::OpenFileRequest& request) {
   return inner_.openFile(request);
 }

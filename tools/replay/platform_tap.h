@@ -55,6 +55,8 @@ class PlatformTap : public platform::Platform {
   void setAccessibleName(platform::WindowHandle window, int id, std::string_view name) override;
   void messageBox(std::string_view text, std::string_view title,
                   platform::MessageIcon icon) override;
+  void fileMessageBox(const platform::FileMessage& message, std::string_view title,
+                      platform::MessageIcon icon) override;
   std::optional<std::string> openFile(const platform::OpenFileRequest& request) override;
   std::optional<std::string> currentDirectory() override;
   int runMessageLoop(platform::MessageRouter& router) override;

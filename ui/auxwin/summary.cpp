@@ -123,11 +123,11 @@ void saveSummary(platform::Platform& platform, const AppState& state) {
   const std::string path(fileName.trimmed());
   const SaveResult result = writeFileReplacing(path, summaryFileContent(summaryFileTexts(state)));
   if (!result.ok) {
-    platform.messageBox("Could not save to " + path + ": " + result.errorText, "Error",
-                        platform::MessageIcon::Error);
+    platform.fileMessageBox({"Could not save to ", path, ": " + result.errorText}, "Error",
+                            platform::MessageIcon::Error);
     return;
   }
-  platform.messageBox(path, "Saved to File", platform::MessageIcon::Information);
+  platform.fileMessageBox({"", path, ""}, "Saved to File", platform::MessageIcon::Information);
 }
 
 void chooseSummaryFile(platform::Platform& platform, FixedText& fileName, bool& chosen,
@@ -149,8 +149,8 @@ void chooseSummaryFile(platform::Platform& platform, FixedText& fileName, bool& 
                        : path->back() == ' '          ? "File name ends in a blank"
                                                       : nullptr;
   if (reason) {
-    platform.messageBox("Could not save to " + *path + ": " + reason, "Error",
-                        platform::MessageIcon::Error);
+    platform.fileMessageBox({"Could not save to ", *path, std::string(": ") + reason}, "Error",
+                            platform::MessageIcon::Error);
     return;
   }
   fileName.assign(*path);

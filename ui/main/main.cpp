@@ -1,8 +1,13 @@
 #include "platform/qt/qt_platform.h"
 #include "ui/main/startup.h"
 
-int main(int argc, char** argv) {
-  return orbalta::platform::runOnQt(argc, argv, [](orbalta::platform::Platform& platform) {
+// The program takes no arguments: none reaches the toolkit, which would read its own options
+// ("-platform", "-reverse") from them.
+int main(int, char**) {
+  char name[] = "orbalta";
+  char* args[] = {name, nullptr};
+  int count = 1;
+  return orbalta::platform::runOnQt(count, args, [](orbalta::platform::Platform& platform) {
     return orbalta::runOrbalta(platform);
   });
 }
