@@ -16,7 +16,9 @@ configure: deps
 build: configure
 	cmake --build --preset $(PRESET) -j $(JOBS)
 
-run: build
+# Only the program: the test programs are built by make test.
+run: configure
+	cmake --build --preset $(PRESET) -j $(JOBS) --target orbalta
 	@scripts/run-window $(BUILD)/orbalta
 
 # Every test in the optimised build, then again under AddressSanitizer and UBSan.
