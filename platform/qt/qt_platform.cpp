@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "platform/qt/dialog_window.h"
+#include "platform/qt/focus_cue.h"
 #include "platform/qt/image_decode.h"
 #include "platform/qt/system_dialogs.h"
 #include "resources/resources.h"
@@ -303,7 +304,7 @@ QWidget* QtPlatform::Impl::build(WindowRecord& rec, DialogWindow* dialog, const 
   switch (c.kind) {
     case ControlKind::PushButton:
     case ControlKind::DefPushButton: {
-      auto* button = new QPushButton(dialog);
+      auto* button = new qt::FocusButton(dialog);
       button->setAutoDefault(false);
       button->setDefault(c.kind == ControlKind::DefPushButton);
       button->setFocusPolicy(inputFocus);
@@ -353,7 +354,7 @@ QWidget* QtPlatform::Impl::build(WindowRecord& rec, DialogWindow* dialog, const 
       return edit;
     }
     case ControlKind::ListBox: {
-      auto* list = new QListWidget(dialog);
+      auto* list = new qt::FocusList(dialog);
       list->setSelectionMode(QAbstractItemView::SingleSelection);
       list->setFrameShape((c.styles & kBorder) != 0 ? QFrame::StyledPanel : QFrame::NoFrame);
       list->setVerticalScrollBarPolicy((c.styles & kVScroll) != 0 ? Qt::ScrollBarAsNeeded
