@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 
 #include "platform/qt/dialog_window.h"
@@ -42,13 +43,23 @@ QString filterText(const FileFilter& filter) {
 }
 
 // An open dialog that asks before it accepts a name that does not exist, and keeps itself
-// open when the answer is no.
+// open when the answer is no. Blanks around a typed name are dropped, as the desktop's dialog
+// drops them, and a name of blanks only names no file.
 class OpenFileDialog : public QFileDialog {
  public:
   OpenFileDialog(const OpenFileRequest& request, const QString& title)
       : QFileDialog(nullptr, title), request_(request), title_(title) {}
 
   void accept() override {
+    if (QLineEdit* name = nameEdit()) {
+      const QString typed = name->text();
+      const QString trimmed = typed.trimmed();
+      if (trimmed.isEmpty() && !typed.isEmpty()) return;
+      // An existing file may have blanks in its name; it is taken as it is.
+      if (trimmed != typed && !QFileInfo::exists(directory().filePath(typed))) {
+        name->setText(trimmed);
+      }
+    }
     const QStringList files = selectedFiles();
     if (files.isEmpty()) return;
     const QFileInfo chosen(files.first());
@@ -74,6 +85,8 @@ class OpenFileDialog : public QFileDialog {
   }
 
  private:
+  QLineEdit* nameEdit() const { return findChild<QLineEdit*>(QStringLiteral("fileNameEdit")); }
+
   const OpenFileRequest& request_;
   QString title_;
 };
@@ -104,9 +117,7 @@ std::optional<std::string> runOpenFileDialog(const OpenFileRequest& request) {
     dialog.selectNameFilter(filters.at(index - 1));
   }
   if (!request.defaultExt.empty()) dialog.setDefaultSuffix(displayPath(request.defaultExt));
-  // The desktop dialog ignores blanks around a typed name.
-  const QString name = displayPath(request.fileName).trimmed();
-  if (!name.isEmpty()) dialog.selectFile(name);
+  dialog.selectFile(displayPath(request.fileName));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;

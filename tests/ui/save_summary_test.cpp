@@ -51,7 +51,7 @@ TEST_F(SaveSummary, AsksWithTheSummaryFileRequest) {
   EXPECT_EQ(request.filters[2].pattern, "*.*");
   EXPECT_EQ(request.filterIndex, 1);
   EXPECT_EQ(request.initialDir, "/home/user/work");
-  EXPECT_EQ(request.fileName, "");
+  EXPECT_EQ(request.fileName, " ");  // the name box starts with a single blank
   EXPECT_EQ(request.defaultExt, "txt");
   EXPECT_TRUE(request.createPrompt);
   EXPECT_TRUE(request.pathMustExist);

@@ -170,6 +170,72 @@ TEST_F(QtSystemDialogsTest, OpenFileAsksBeforeANewNameAndStaysOpenOnNo) {
   EXPECT_EQ(*path, (dir.path() + "/summary.txt").toStdString()) << "the default extension";
 }
 
+// The name box starts with the one blank selected, so that typing replaces it.
+TEST_F(QtSystemDialogsTest, OpenFileStartsWithTheBlankSelected) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  QString initial;
+  QString selected;
+  QString typed;
+  whenModal([&](QWidget* modal) {
+    auto* name = modal->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    initial = name->text();
+    selected = name->selectedText();
+    QTest::keyClicks(name, "summary");
+    typed = name->text();
+    qobject_cast<QDialog*>(modal)->reject();
+  });
+  EXPECT_FALSE(qt.openFile(request(dir.path())).has_value());
+  EXPECT_EQ(initial, " ");
+  EXPECT_EQ(selected, " ");
+  EXPECT_EQ(typed, "summary");
+}
+
+// Blanks around a typed name go; a name of blanks only is no name, as an empty box is, and
+// the dialog stays open. An existing file is taken by its own name, blanks and all.
+TEST_F(QtSystemDialogsTest, OpenFileDropsBlanksAroundATypedName) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  std::ofstream(dir.filePath(" odd.txt").toStdString()) << "x";
+  const struct {
+    const char* typed;
+    const char* chosen;  // nullptr: the dialog stays open
+  } rows[] = {
+      {" ", nullptr},           {"   ", nullptr},
+      {" notes ", "notes.txt"}, {"  summary", "summary.txt"},
+      {" odd.txt", " odd.txt"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string("\"") + row.typed + "\"");
+    bool openAfterEnter = false;
+    bool asked = false;
+    whenModal([&](QWidget* modal) {
+      auto* name = modal->findChild<QLineEdit*>("fileNameEdit");
+      ASSERT_NE(name, nullptr);
+      name->setText(row.typed);
+      whenModal([&](QWidget* question) {
+        auto* box = qobject_cast<QMessageBox*>(question);
+        if (box == nullptr) return;
+        asked = true;
+        box->button(QMessageBox::Yes)->click();
+      });
+      QTest::keyClick(name, Qt::Key_Return);
+      openAfterEnter = modal->isVisible();
+      if (openAfterEnter) qobject_cast<QDialog*>(modal)->reject();
+    });
+    const std::optional<std::string> path = qt.openFile(request(dir.path()));
+    if (row.chosen == nullptr) {
+      EXPECT_TRUE(openAfterEnter);
+      EXPECT_FALSE(asked);
+      EXPECT_FALSE(path.has_value());
+      continue;
+    }
+    ASSERT_TRUE(path.has_value());
+    EXPECT_EQ(*path, dir.filePath(row.chosen).toStdString());
+  }
+}
+
 TEST_F(QtSystemDialogsTest, OpenFileTakesAnExistingFileWithoutAsking) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());

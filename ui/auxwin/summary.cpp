@@ -115,7 +115,8 @@ void saveSummary(AppState& state) {
 }
 
 void saveSummary(platform::Platform& platform, const AppState& state) {
-  FixedText fileName(kFileNameLength, " ");
+  // One blank ended by a NUL: the dialog's name box starts with a single blank.
+  FixedText fileName(kFileNameLength, std::string_view(" \0", 2));
   bool chosen = false;
   chooseSummaryFile(platform, fileName, chosen, "Saved Topic");
   if (!chosen) return;
@@ -138,9 +139,11 @@ void chooseSummaryFile(platform::Platform& platform, FixedText& fileName, bool& 
       current && !current->empty() && current->size() < kFileNameLength) {
     initialDir = *current;
   }
-  // The name text starts as a single blank, which names no file: the dialog's box starts
-  // empty.
-  const auto path = runOpenFileDialog(platform, fileName.trimmed(), initialDir, title);
+  // The name box shows the text up to its first NUL.
+  const std::size_t end = fileName.view().find('\0');
+  const std::string_view shown =
+      end == std::string_view::npos ? fileName.trimmed() : fileName.view().substr(0, end);
+  const auto path = runOpenFileDialog(platform, shown, initialDir, title);
   if (!path || path->empty()) return;
 
   // The text holds 260 characters and loses trailing blanks: a path it cannot carry exactly
