@@ -6,15 +6,23 @@ namespace orbalta::platform::qt {
 
 namespace {
 
-// Dark dots over light ones, so that they show on any image.
+// Dark dots between light ones, so that they show on any image. Each dot is a square of the
+// logical pixel, so that the dots stay apart when the window is scaled.
 void drawFocusMark(QWidget* surface, const QPalette& palette, const QRect& mark) {
   QPainter painter(surface);
-  painter.setPen(QPen(palette.color(QPalette::Base), 1));
-  painter.drawRect(mark);
-  QPen dots(palette.color(QPalette::WindowText), 1);
-  dots.setDashPattern({1, 1});
-  painter.setPen(dots);
-  painter.drawRect(mark);
+  const QColor light = palette.color(QPalette::Base);
+  const QColor dark = palette.color(QPalette::WindowText);
+  const auto dot = [&](int x, int y) {
+    painter.fillRect(x, y, 1, 1, (x + y) % 2 == 0 ? dark : light);
+  };
+  for (int x = mark.left(); x <= mark.right(); ++x) {
+    dot(x, mark.top());
+    dot(x, mark.bottom());
+  }
+  for (int y = mark.top() + 1; y < mark.bottom(); ++y) {
+    dot(mark.left(), y);
+    dot(mark.right(), y);
+  }
 }
 
 }  // namespace
