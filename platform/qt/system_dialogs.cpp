@@ -43,8 +43,8 @@ QString filterText(const FileFilter& filter) {
 }
 
 // An open dialog that asks before it accepts a name that does not exist, and keeps itself
-// open when the answer is no. Blanks around a typed name are dropped, as the desktop's dialog
-// drops them, and a name of blanks only names no file.
+// open when the answer is no. Blanks around a typed name are dropped; a name of blanks only
+// names no file, so the dialog stays open as it does for an empty box.
 class OpenFileDialog : public QFileDialog {
  public:
   OpenFileDialog(const OpenFileRequest& request, const QString& title)
