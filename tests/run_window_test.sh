@@ -13,9 +13,12 @@ import socket, time
 s = socket.socket()
 s.bind(('127.0.0.1', $taken))
 s.listen()
-time.sleep(60)" &
+open('$work/held', 'w').close()
+time.sleep(120)" &
 holder=$!
-sleep 0.5
+# A loaded machine can take seconds to start python: wait until the port is really held.
+for _ in $(seq 200); do [ -e "$work/held" ] && break; sleep 0.1; done
+[ -e "$work/held" ] || { echo "could not hold port $taken for the test"; exit 1; }
 
 out=$(env -u DISPLAY RUN_WINDOW_FIRST_PORT=$taken "$script" "$work/program" 2>&1) || {
   echo "run-window failed with a free port next to a taken one: $out"
