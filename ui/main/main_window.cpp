@@ -1,7 +1,6 @@
 #include "ui/main/main_window.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "model/bit_codec.h"
 #include "model/classify.h"
@@ -9,20 +8,6 @@
 namespace orbalta {
 
 namespace {
-
-struct FieldEdit {
-  int id;
-  int width;
-};
-
-// The bit-field edits of a format, sign first, fraction parts last.
-std::vector<FieldEdit> fieldEditsOf(const FormatSpec& spec) {
-  std::vector<FieldEdit> edits{{spec.signEdit, 1},
-                               {spec.exponentEdit, spec.exponentWidth},
-                               {spec.fractionEdit, spec.fractionHighWidth}};
-  if (spec.fractionLowEdit != 0) edits.push_back({spec.fractionLowEdit, spec.fractionLowWidth});
-  return edits;
-}
 
 void clearText(Dialog& dialog, int controlId) {
   DLGPUTTEXT(dialog, controlId, "");
@@ -72,12 +57,11 @@ void onFormatSelected(Dialog& dialog, AppState& state, int formatBytes) {
   const FormatSpec& spec = *formatSpec(formatBytes);
   enableFormatFields(dialog, state);
   DLGPUTTEXT(dialog, spec.signEdit, "0");
-  for (const FieldEdit& edit : fieldEditsOf(spec)) {
-    if (edit.id == spec.signEdit) continue;
+  for (const FieldEdit& edit : fieldEdits(spec)) {
+    if (edit.width == 0 || edit.id == spec.signEdit) continue;
     DLGPUTTEXT(dialog, edit.id, state.zerosText.view().substr(0, edit.width));
   }
-  const int xLength = formatBytes == 4 ? 13 : formatBytes == 8 ? 22 : 40;
-  DLGPUTNUMBER(dialog, id::kXEdit, xLength, ATTR_TEXT_LENGTH);
+  DLGPUTNUMBER(dialog, id::kXEdit, spec.xTextLength, ATTR_TEXT_LENGTH);
   DLGPUTTEXT(dialog, id::kXEdit, "0");
   clearOutputs(dialog);
 }
@@ -91,8 +75,8 @@ bool scopeAllFields(Dialog& dialog, AppState& state) {
 
 // The edit of the selected format whose width is `width`, 0 when none.
 int editOfWidth(const FormatSpec& spec, int width) {
-  for (const FieldEdit& edit : fieldEditsOf(spec)) {
-    if (edit.width == width) return edit.id;
+  for (const FieldEdit& edit : fieldEdits(spec)) {
+    if (edit.width != 0 && edit.width == width) return edit.id;
   }
   return 0;
 }
@@ -115,7 +99,8 @@ void enableFormatFields(Dialog& dialog, const AppState& state) {
   for (int edit : kBitFieldEdits) {
     bool mine = false;
     if (spec != nullptr) {
-      for (const FieldEdit& own : fieldEditsOf(*spec)) mine = mine || own.id == edit;
+      for (const FieldEdit& own : fieldEdits(*spec))
+        mine = mine || (own.width != 0 && own.id == edit);
     }
     DLGPUTSTATE(dialog, edit, mine, ATTR_ENABLED);
   }
@@ -125,7 +110,8 @@ void fillFields(Dialog& dialog, AppState& state, char fill) {
   const FormatSpec* spec = formatSpec(state.formatBytes);
   if (spec == nullptr) return;
   const FixedText& source = fill == '1' ? state.onesText : state.zerosText;
-  for (const FieldEdit& edit : fieldEditsOf(*spec)) {
+  for (const FieldEdit& edit : fieldEdits(*spec)) {
+    if (edit.width == 0) continue;
     if (state.scopeAllFields || edit.width == state.currentFieldLength) {
       DLGPUTTEXT(dialog, edit.id, source.view().substr(0, edit.width));
     }
@@ -143,7 +129,9 @@ std::string toggleText(int width, std::string_view text) {
 void toggleAllFields(Dialog& dialog, const AppState& state) {
   const FormatSpec* spec = formatSpec(state.formatBytes);
   if (spec == nullptr) return;
-  for (const FieldEdit& edit : fieldEditsOf(*spec)) toggleEdit(dialog, edit);
+  for (const FieldEdit& edit : fieldEdits(*spec)) {
+    if (edit.width != 0) toggleEdit(dialog, edit);
+  }
 }
 
 void toggleCurrentField(Dialog& dialog, const AppState& state) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/bit_codec.h"
 #include "resources/resources.h"
 #include "textconv/fixed_text.h"
 #include "ui/auxwin/info_about.h"
@@ -18,14 +19,6 @@ constexpr int kSummaryTemplate = 111;
 
 constexpr const char* kParameterNames[] = {
     "Exponent", "Semnificand", "ULP", "X+ = Nearest(x,+1.0)", "X- = Nearest(x,-1.0)", "Epsilon"};
-
-struct InitialLength {
-  int edit;
-  int width;
-};
-constexpr InitialLength kInitialLengths[] = {{1026, 1},  {1027, 8},  {1028, 23}, {1032, 1},
-                                             {1033, 11}, {1035, 52}, {1014, 1},  {1015, 15},
-                                             {1016, 48}, {1018, 64}};
 
 int startupError(platform::Platform& platform) {
   platform.messageBox("Error initializing application Orbalta", "Error",
@@ -58,15 +51,15 @@ void setInitialControls(AppState& state, Dialog& main) {
   DLGPUTSTATE(main, id::kScopeAll, true);
   DLGPUTTEXT(main, id::kXEdit, "0");
   DLGPUTTEXT(main, id::kParamCaption, "");
-  for (const InitialLength& field : kInitialLengths) {
+  for (const BitFieldCheck& field : kBitFieldChecks) {
     DLGPUTNUMBER(main, field.edit, field.width, ATTR_TEXT_LENGTH);
   }
   enableFormatFields(main, state);
   DLGPUTSTATE(main, id::kBinaryNeighbours, false);
   DLGPUTSTATE(main, id::kBinaryNeighbours, false, ATTR_ENABLED);
-  DLGPUTTEXT(main, 1026, "0");
-  DLGPUTTEXT(main, 1027, "00000000");
-  DLGPUTTEXT(main, 1028, std::string(23, '0'));
+  for (const FieldEdit& field : fieldEdits(kBinary32)) {
+    if (field.width != 0) DLGPUTTEXT(main, field.id, std::string(std::size_t(field.width), '0'));
+  }
   // The disabled binary64 fields double as a legend of the field layout.
   DLGPUTTEXT(main, 1032, "S");
   DLGPUTTEXT(main, 1033, "   Exponent");
