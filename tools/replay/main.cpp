@@ -10,7 +10,8 @@
 #include <string>
 
 #include "platform/qt/qt_platform.h"
-#include "tools/replay/player.h"
+#include "tools/replay/engine.h"
+#include "tools/replay/qt_driver.h"
 #include "tools/replay/script.h"
 #include "ui/main/startup.h"
 
@@ -100,8 +101,9 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "orbalta-replay: cannot create %s\n", shotsDir.c_str());
       return 1;
     }
-    orbalta::replay::Player player(*qt, std::move(steps), scriptName, shotsDir);
-    const int code = orbalta::runOrbalta(player.program(), 1);
-    return player.finish(code);
+    orbalta::replay::QtDriver driver(*qt);
+    orbalta::replay::Engine engine(driver, std::move(steps), scriptName, shotsDir);
+    const int code = orbalta::runOrbalta(engine.program(), 1);
+    return engine.finish(code);
   });
 }
