@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "model/ids.h"
 #include "textconv/format_descriptor.h"
 
 namespace orbalta {
@@ -32,8 +33,18 @@ std::array<FieldEdit, 4> fieldEdits(const FormatSpec& format);
 // The row of `formatBytes`; nullptr for any value other than 4, 8, 16.
 const FormatSpec* formatSpec(int formatBytes);
 
-inline constexpr FormatSpec kBinary32{kBinary32Format, 1011, 1026, 1027, 1028, 0, 23, 0, 13};
-inline constexpr FormatSpec kBinary64{kBinary64Format, 1012, 1032, 1033, 1035, 0, 52, 0, 22};
-inline constexpr FormatSpec kBinary128{kBinary128Format, 1013, 1014, 1015, 1016, 1018, 48, 64, 40};
+inline constexpr FormatSpec kBinary32{
+    kBinary32Format, id::kRadio32, id::kSign32, id::kExponent32, id::kFraction32, 0, 23, 0, 13};
+inline constexpr FormatSpec kBinary64{
+    kBinary64Format, id::kRadio64, id::kSign64, id::kExponent64, id::kFraction64, 0, 52, 0, 22};
+inline constexpr FormatSpec kBinary128{kBinary128Format,
+                                       id::kRadio128,
+                                       id::kSign128,
+                                       id::kExponent128,
+                                       id::kFractionHigh128,
+                                       id::kFractionLow128,
+                                       48,
+                                       64,
+                                       40};
 
 }  // namespace orbalta

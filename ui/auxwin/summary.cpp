@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "model/ids.h"
 #include "textconv/layouts.h"
 #include "toolkit/dialog.h"
 #include "ui/auxwin/summary_file.h"
@@ -10,8 +11,6 @@
 namespace orbalta {
 
 namespace {
-
-constexpr int kFirstSummaryStatic = 1047;
 
 // Runs of blanks are spelled out as counts: the columns of the texts depend on them.
 std::string blanks(std::size_t count) {

@@ -1,5 +1,7 @@
 #include "ui/main/accessible_names.h"
 
+#include "model/ids.h"
+
 namespace orbalta {
 
 namespace {
@@ -8,28 +10,30 @@ namespace {
 // one without such a label gets a plain English description. The "?" and "ABOUT" buttons
 // show pictures, so they are named after the window they open.
 constexpr AccessibleName kNames[] = {
-    {101, 1007, "X"},
-    {101, 1036, "Tip Data"},
-    {101, 1008, "Parameter value"},
-    {101, 1040, "Parameter caption"},  // heard only while the caption is empty
-    {101, 1044, "Parametru  (Numere Finite)"},
-    {101, 1019, "Pozitie (Modificare / Actualizare)"},
-    {101, 1020, "Lungime Camp"},
-    {101, 1026, "Binary32 sign"},
-    {101, 1027, "Binary32 exponent"},
-    {101, 1028, "Binary32 fraction"},
-    {101, 1032, "Binary64 sign"},
-    {101, 1033, "Binary64 exponent"},
-    {101, 1035, "Binary64 fraction"},
-    {101, 1014, "Binary128 sign"},
-    {101, 1015, "Binary128 exponent"},
-    {101, 1016, "Binary128 fraction, high 48 bits"},
-    {101, 1018, "Binary128 fraction, low 64 bits"},
-    {101, 1034, "Summary"},
-    {101, 1042, "Info"},
-    {101, 1041, "About"},
-    {103, 104, "Program icon: -1.E3 above the bits 1101"},
-    {109, 113, "Number line: X-, X and X+, with the spans ulp(X-) and ulp(X)"},
+    {id::kMainWindow, id::kXEdit, "X"},
+    {id::kMainWindow, id::kDataType, "Tip Data"},
+    {id::kMainWindow, id::kParamValue, "Parameter value"},
+    {id::kMainWindow, id::kParamCaption,
+     "Parameter caption"},  // heard only while the caption is empty
+    {id::kMainWindow, id::kParamList, "Parametru  (Numere Finite)"},
+    {id::kMainWindow, id::kCursorPosition, "Pozitie (Modificare / Actualizare)"},
+    {id::kMainWindow, id::kFieldLength, "Lungime Camp"},
+    {id::kMainWindow, id::kSign32, "Binary32 sign"},
+    {id::kMainWindow, id::kExponent32, "Binary32 exponent"},
+    {id::kMainWindow, id::kFraction32, "Binary32 fraction"},
+    {id::kMainWindow, id::kSign64, "Binary64 sign"},
+    {id::kMainWindow, id::kExponent64, "Binary64 exponent"},
+    {id::kMainWindow, id::kFraction64, "Binary64 fraction"},
+    {id::kMainWindow, id::kSign128, "Binary128 sign"},
+    {id::kMainWindow, id::kExponent128, "Binary128 exponent"},
+    {id::kMainWindow, id::kFractionHigh128, "Binary128 fraction, high 48 bits"},
+    {id::kMainWindow, id::kFractionLow128, "Binary128 fraction, low 64 bits"},
+    {id::kMainWindow, id::kSummaryButton, "Summary"},
+    {id::kMainWindow, id::kInfoButton, "Info"},
+    {id::kMainWindow, id::kAboutButton, "About"},
+    {id::kAboutWindow, id::kAppIcon, "Program icon: -1.E3 above the bits 1101"},
+    {id::kInfoWindow, id::kNumberLineBitmap,
+     "Number line: X-, X and X+, with the spans ulp(X-) and ulp(X)"},
 };
 
 }  // namespace

@@ -44,7 +44,8 @@ void onXChanged(Dialog& dialog, AppState& state) {
 void onBitFieldChanged(Dialog& dialog, AppState& state, int controlId) {
   clearText(dialog, id::kParamValue);
   clearText(dialog, id::kParamCaption);
-  const bool binary32Edit = controlId == 1026 || controlId == 1027 || controlId == 1028;
+  const bool binary32Edit =
+      controlId == id::kSign32 || controlId == id::kExponent32 || controlId == id::kFraction32;
   if (!binary32Edit) DLGPUTSTATE(dialog, id::kParamList, false, ATTR_ENABLED);
   reportFieldCursor(dialog, state, controlId);
   validateBitField(dialog, state, controlId);
@@ -146,13 +147,13 @@ void onMainWindowEvent(AppState& state, Dialog& dialog, int controlId, int /*eve
     case id::kXEdit:
       onXChanged(dialog, state);
       return;
-    case 1011:
+    case id::kRadio32:
       onFormatSelected(dialog, state, 4);
       return;
-    case 1012:
+    case id::kRadio64:
       onFormatSelected(dialog, state, 8);
       return;
-    case 1013:
+    case id::kRadio128:
       onFormatSelected(dialog, state, 16);
       return;
     case id::kFillZeros:
