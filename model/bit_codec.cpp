@@ -28,7 +28,7 @@ char signBitOf(std::string_view head) {
 }
 
 void showMessage(Dialog& dialog, const char* text, const char* title, platform::MessageIcon icon) {
-  dialog.toolkit().platform().messageBox(text, title, icon);
+  dialog.toolkit().messageBox(text, title, icon);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "platform/dialog_template.h"
+#include "toolkit/template_parser.h"
 
 namespace orbalta::id {
 

@@ -72,6 +72,11 @@ platform::Platform& Toolkit::platform() {
   return state_->platform;
 }
 
+void Toolkit::messageBox(std::string_view text, std::string_view title,
+                         platform::MessageIcon icon) {
+  state_->platform.messageBox(text, title, icon);
+}
+
 namespace {
 class RouteToToolkit final : public platform::MessageRouter {
  public:

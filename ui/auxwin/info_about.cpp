@@ -3,7 +3,7 @@
 #include "model/ids.h"
 #include "textconv/fixed_text.h"
 #include "toolkit/dialog.h"
-#include "ui/main/accessible_names.h"
+#include "ui/shared/accessible_names.h"
 
 namespace orbalta {
 

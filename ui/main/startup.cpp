@@ -7,8 +7,8 @@
 #include "textconv/fixed_text.h"
 #include "ui/auxwin/info_about.h"
 #include "ui/auxwin/summary.h"
-#include "ui/main/accessible_names.h"
 #include "ui/main/main_window.h"
+#include "ui/shared/accessible_names.h"
 
 namespace orbalta {
 

@@ -1,4 +1,4 @@
-#include "ui/main/accessible_names.h"
+#include "ui/shared/accessible_names.h"
 
 #include "model/ids.h"
 
@@ -37,10 +37,6 @@ constexpr AccessibleName kNames[] = {
 };
 
 }  // namespace
-
-std::span<const AccessibleName> accessibleNames() {
-  return kNames;
-}
 
 void nameControls(Dialog& dialog) {
   platform::Platform& platform = dialog.toolkit().platform();
