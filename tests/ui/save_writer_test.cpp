@@ -12,7 +12,7 @@
 #include <string>
 
 #include "save_test_support.h"
-#include "ui/auxwin/summary_file.h"
+#include "fileio/file_writer.h"
 
 namespace orbalta {
 namespace {

@@ -6,7 +6,7 @@
 #include "model/ids.h"
 #include "textconv/layouts.h"
 #include "toolkit/dialog.h"
-#include "ui/auxwin/summary_file.h"
+#include "fileio/file_writer.h"
 
 namespace orbalta {
 
