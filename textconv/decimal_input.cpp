@@ -217,6 +217,54 @@ const char* skipDigits(const char* p, const char* end) {
   return p;
 }
 
+// The optional exponent after a mantissa: a letter e, d or q, a sign, digits, then the end of
+// the token. False when it is malformed; `p` ends past it.
+bool readExponent(const char*& p, const char* end, std::int64_t& exponent) {
+  if (p == end || endsToken(*p)) return true;
+  const char letter = lower(*p);
+  if (letter != 'e' && letter != 'd' && letter != 'q') return false;
+  ++p;
+  bool negativeExponent = false;
+  if (p < end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
+  if (p == end || !isDigit(*p)) return false;
+  for (; p < end && isDigit(*p); ++p) {
+    if (exponent < kExponentCap) exponent = exponent * 10 + (*p - '0');
+  }
+  if (negativeExponent) exponent = -exponent;
+  return p == end || endsToken(*p);
+}
+
+// D x 10^scale rounded by the libraries, D the digits from firstNonzero to lastNonzero (the
+// point skipped); false on overflow.
+bool roundDigits(const char* firstNonzero, const char* lastNonzero, const char* point,
+                 std::int64_t significant, std::int64_t scale, int formatBytes, Encoding& bits) {
+  const bool pointInside = firstNonzero < point && point < lastNonzero;
+  // "D e scale": short texts stay on the stack.
+  char small[128];
+  std::string large;
+  char* text = small;
+  if (static_cast<std::size_t>(significant) + 24 > sizeof small) {
+    large.resize(static_cast<std::size_t>(significant) + 24);
+    text = large.data();
+  }
+  std::size_t n = 0;
+  if (pointInside) {
+    n = static_cast<std::size_t>(point - firstNonzero);
+    std::memcpy(text, firstNonzero, n);
+    std::memcpy(text + n, point + 1, static_cast<std::size_t>(lastNonzero - point));
+    n += static_cast<std::size_t>(lastNonzero - point);
+  } else {
+    n = static_cast<std::size_t>(significant);
+    std::memcpy(text, firstNonzero, n);
+  }
+  text[n++] = 'e';
+  n = appendInteger(text, n, scale);
+  text[n] = '\0';
+
+  return formatBytes == 16 ? roundWithMpfr(text, formatBytes, bits)
+                           : roundWithLibc(text, formatBytes, bits);
+}
+
 // The rest of the token after a sign: a number (digits with at most one point, then an
 // optional exponent) that ends at the token's end. Reads the text once, left to right.
 Result readNumber(const char* p, const char* end, bool negative, int formatBytes) {
@@ -238,19 +286,7 @@ Result readNumber(const char* p, const char* end, bool negative, int formatBytes
   }
 
   std::int64_t exponent = 0;
-  if (p < end && !endsToken(*p)) {
-    const char letter = lower(*p);
-    if (letter != 'e' && letter != 'd' && letter != 'q') return rejected();
-    ++p;
-    bool negativeExponent = false;
-    if (p < end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
-    if (p == end || !isDigit(*p)) return rejected();
-    for (; p < end && isDigit(*p); ++p) {
-      if (exponent < kExponentCap) exponent = exponent * 10 + (*p - '0');
-    }
-    if (negativeExponent) exponent = -exponent;
-    if (p < end && !endsToken(*p)) return rejected();
-  }
+  if (!readExponent(p, end, exponent)) return rejected();
 
   const Encoding sign = negative ? signBit(formatBytes) : 0;
   if (firstNonzero == mantissaEnd) return parsed(sign);
@@ -291,31 +327,9 @@ Result readNumber(const char* p, const char* end, bool negative, int formatBytes
     return parsed(exactlyScaled128(d, static_cast<int>(scale)) | sign);
   }
 
-  // "D e scale": short texts stay on the stack.
-  char small[128];
-  std::string large;
-  char* text = small;
-  if (static_cast<std::size_t>(significant) + 24 > sizeof small) {
-    large.resize(static_cast<std::size_t>(significant) + 24);
-    text = large.data();
-  }
-  std::size_t n = 0;
-  if (pointInside) {
-    n = static_cast<std::size_t>(point - firstNonzero);
-    std::memcpy(text, firstNonzero, n);
-    std::memcpy(text + n, point + 1, static_cast<std::size_t>(lastNonzero - point));
-    n += static_cast<std::size_t>(lastNonzero - point);
-  } else {
-    n = static_cast<std::size_t>(significant);
-    std::memcpy(text, firstNonzero, n);
-  }
-  text[n++] = 'e';
-  n = appendInteger(text, n, scale);
-  text[n] = '\0';
-
   Encoding bits = 0;
-  const bool finite = formatBytes == 16 ? roundWithMpfr(text, formatBytes, bits)
-                                        : roundWithLibc(text, formatBytes, bits);
+  const bool finite =
+      roundDigits(firstNonzero, lastNonzero, point, significant, scale, formatBytes, bits);
   if (!finite) return rejected();
   return parsed(bits | sign);
 }

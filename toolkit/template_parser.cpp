@@ -21,6 +21,47 @@ using platform::DialogTemplate;
 
 // ---- The parser: expressions, the dialog statement and its controls ----
 
+// The kinds of the Button and Static classes by their type bits; an unsupported type is named.
+struct TypeKind {
+  std::uint32_t type;
+  ControlKind kind;
+  const char* unsupported = nullptr;
+};
+
+constexpr TypeKind kButtonTypes[] = {
+    {0x0, ControlKind::PushButton},
+    {0xA, ControlKind::PushButton},
+    {0x1, ControlKind::DefPushButton},
+    {0x2, ControlKind::CheckBox},
+    {0x3, ControlKind::CheckBox},
+    {0x5, ControlKind::CheckBox},
+    {0x6, ControlKind::CheckBox},
+    {0x4, ControlKind::RadioButton},
+    {0x9, ControlKind::RadioButton},
+    {0x7, ControlKind::GroupBox},
+    {0x8, ControlKind::Unsupported, "BS_USERBUTTON"},
+    {0xB, ControlKind::Unsupported, "BS_OWNERDRAW"},
+};
+
+constexpr TypeKind kStaticTypes[] = {
+    {0x0, ControlKind::Static},        {0x1, ControlKind::Static},
+    {0x2, ControlKind::Static},        {0xB, ControlKind::Static},
+    {0xC, ControlKind::StaticNoWrap},  {0x3, ControlKind::IconPicture},
+    {0xE, ControlKind::BitmapPicture},
+};
+
+template <std::size_t N>
+void setKind(ControlTemplate& c, const TypeKind (&types)[N], std::uint32_t type) {
+  for (const TypeKind& row : types) {
+    if (row.type != type) continue;
+    c.kind = row.kind;
+    if (row.unsupported != nullptr) c.unsupportedKind = row.unsupported;
+    return;
+  }
+  c.kind = ControlKind::Unsupported;
+  c.unsupportedKind = "<unknown>";
+}
+
 struct RawControl {
   std::string windowClass;
   std::uint32_t style = 0;
@@ -334,43 +375,10 @@ class Parser {
     set(raw.exStyle & kWsExStaticEdge, platform::kStaticEdge);
     set(raw.exStyle & kWsExTransparent, platform::kTransparent);
 
-    const auto unsupported = [&](std::string name) {
-      c.kind = ControlKind::Unsupported;
-      c.unsupportedKind = std::move(name);
-    };
     if (sameWord(raw.windowClass, "Button")) {
       set(s & kBsIcon, platform::kIconImage);
       set(s & kBsFlat, platform::kFlat);
-      switch (s & kBsTypeMask) {
-        case 0x0:
-        case 0xA:
-          c.kind = ControlKind::PushButton;
-          break;
-        case 0x1:
-          c.kind = ControlKind::DefPushButton;
-          break;
-        case 0x2:
-        case 0x3:
-        case 0x5:
-        case 0x6:
-          c.kind = ControlKind::CheckBox;
-          break;
-        case 0x4:
-        case 0x9:
-          c.kind = ControlKind::RadioButton;
-          break;
-        case 0x7:
-          c.kind = ControlKind::GroupBox;
-          break;
-        case 0x8:
-          unsupported("BS_USERBUTTON");
-          break;
-        case 0xB:
-          unsupported("BS_OWNERDRAW");
-          break;
-        default:
-          unsupported("<unknown>");
-      }
+      setKind(c, kButtonTypes, s & kBsTypeMask);
     } else if (sameWord(raw.windowClass, "Edit")) {
       c.kind = ControlKind::Edit;
       set(s & kEsAutoHScroll, platform::kAutoHScroll);
@@ -382,27 +390,10 @@ class Parser {
       set(s & kLbsNoIntegralHeight, platform::kNoIntegralHeight);
     } else if (sameWord(raw.windowClass, "Static")) {
       set(s & kSsCenterImage, platform::kCenterImage);
-      switch (s & kSsTypeMask) {
-        case 0x0:
-        case 0x1:
-        case 0x2:
-        case 0xB:
-          c.kind = ControlKind::Static;
-          break;
-        case 0xC:
-          c.kind = ControlKind::StaticNoWrap;
-          break;
-        case 0x3:
-          c.kind = ControlKind::IconPicture;
-          break;
-        case 0xE:
-          c.kind = ControlKind::BitmapPicture;
-          break;
-        default:
-          unsupported("<unknown>");
-      }
+      setKind(c, kStaticTypes, s & kSsTypeMask);
     } else {
-      unsupported("<unknown>");
+      c.kind = ControlKind::Unsupported;
+      c.unsupportedKind = "<unknown>";
     }
     if (c.kind != ControlKind::IconPicture && c.kind != ControlKind::BitmapPicture) c.imageId = 0;
     return c;

@@ -172,6 +172,38 @@ QWidget* QtPlatform::Impl::build(WindowRecord& rec, DialogWindow* dialog, const 
   return nullptr;
 }
 
+namespace {
+
+// Centred on the screen, or at the template's place relative to the owner or the screen.
+void placeWindow(QWidget& dialog, const DialogTemplate& tmpl, const DialogUnits& units,
+                 QWidget* ownerWidget) {
+  const QSize size = dialog.size();
+  QScreen* screen =
+      ownerWidget != nullptr ? ownerWidget->screen() : QGuiApplication::primaryScreen();
+  if (tmpl.centered && screen != nullptr) {
+    const QRect area = screen->availableGeometry();
+    dialog.move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+  } else if (ownerWidget != nullptr) {
+    dialog.move(ownerWidget->mapToGlobal(QPoint(units.x(tmpl.x), units.y(tmpl.y))));
+  } else if (screen != nullptr) {
+    dialog.move(screen->geometry().topLeft() + QPoint(units.x(tmpl.x), units.y(tmpl.y)));
+  }
+}
+
+// The window's radio groups, each once, in template order.
+std::vector<QButtonGroup*> radioGroupsOf(const WindowRecord& rec) {
+  std::vector<QButtonGroup*> groups;
+  for (const ControlEntry& entry : rec.controls) {
+    if (entry.kind == ControlKind::RadioButton && entry.group != nullptr &&
+        std::find(groups.begin(), groups.end(), entry.group) == groups.end()) {
+      groups.push_back(entry.group);
+    }
+  }
+  return groups;
+}
+
+}  // namespace
+
 WindowHandle QtPlatform::createDialog(const DialogTemplate& tmpl, WindowHandle owner,
                                       WindowEvents& events) {
   Impl& d = *impl_;
@@ -200,16 +232,7 @@ WindowHandle QtPlatform::createDialog(const DialogTemplate& tmpl, WindowHandle o
   const QSize size(units.x(tmpl.width), units.y(tmpl.height));
   dialog->setFixedSize(size);
 
-  QScreen* screen =
-      ownerWidget != nullptr ? ownerWidget->screen() : QGuiApplication::primaryScreen();
-  if (tmpl.centered && screen != nullptr) {
-    const QRect area = screen->availableGeometry();
-    dialog->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
-  } else if (ownerWidget != nullptr) {
-    dialog->move(ownerWidget->mapToGlobal(QPoint(units.x(tmpl.x), units.y(tmpl.y))));
-  } else if (screen != nullptr) {
-    dialog->move(screen->geometry().topLeft() + QPoint(units.x(tmpl.x), units.y(tmpl.y)));
-  }
+  placeWindow(*dialog, tmpl, units, ownerWidget);
 
   // Template order is creation order, so Qt's focus chain is the tab order.
   QButtonGroup* group = nullptr;
@@ -235,14 +258,7 @@ WindowHandle QtPlatform::createDialog(const DialogTemplate& tmpl, WindowHandle o
     d.setTextOf(rec->controls.back(), c.caption);
   }
   for (QWidget* frame : frames) frame->lower();
-  std::vector<QButtonGroup*> radioGroups;
-  for (const ControlEntry& entry : rec->controls) {
-    if (entry.kind == ControlKind::RadioButton && entry.group != nullptr &&
-        std::find(radioGroups.begin(), radioGroups.end(), entry.group) == radioGroups.end()) {
-      radioGroups.push_back(entry.group);
-    }
-  }
-  for (QButtonGroup* radios : radioGroups) {
+  for (QButtonGroup* radios : radioGroupsOf(*rec)) {
     tabToCheckedRadio(*rec, radios);
     QObject::connect(radios, &QButtonGroup::buttonToggled, &d, [&d, handle = rec->handle, radios] {
       if (WindowRecord* r = d.live(handle)) tabToCheckedRadio(*r, radios);
