@@ -59,50 +59,38 @@ float128 ulpOf(float128 x) {
 
 namespace {
 
-template <typename Real, typename Bits>
-Encoding onEncoding(Encoding bits, Real (*op)(Real)) {
+template <typename Real, typename Bits, typename Op>
+Encoding onEncoding(Encoding bits, Op op) {
   return std::bit_cast<Bits>(op(std::bit_cast<Real>(static_cast<Bits>(bits))));
+}
+
+// `op` on the value of `bits` in its format; `bits` unchanged for an unknown format.
+template <typename Op>
+Encoding onFormat(Encoding bits, int formatBytes, Op op) {
+  switch (formatBytes) {
+    case 4:
+      return onEncoding<float, std::uint32_t>(bits, op);
+    case 8:
+      return onEncoding<double, std::uint64_t>(bits, op);
+    case 16:
+      return onEncoding<float128, uint128>(bits, op);
+    default:
+      return bits;
+  }
 }
 
 }  // namespace
 
 Encoding nextUpBits(Encoding bits, int formatBytes) {
-  switch (formatBytes) {
-    case 4:
-      return onEncoding<float, std::uint32_t>(bits, &nextUp);
-    case 8:
-      return onEncoding<double, std::uint64_t>(bits, &nextUp);
-    case 16:
-      return onEncoding<float128, uint128>(bits, &nextUp);
-    default:
-      return bits;
-  }
+  return onFormat(bits, formatBytes, [](auto x) { return nextUp(x); });
 }
 
 Encoding nextDownBits(Encoding bits, int formatBytes) {
-  switch (formatBytes) {
-    case 4:
-      return onEncoding<float, std::uint32_t>(bits, &nextDown);
-    case 8:
-      return onEncoding<double, std::uint64_t>(bits, &nextDown);
-    case 16:
-      return onEncoding<float128, uint128>(bits, &nextDown);
-    default:
-      return bits;
-  }
+  return onFormat(bits, formatBytes, [](auto x) { return nextDown(x); });
 }
 
 Encoding ulpBits(Encoding bits, int formatBytes) {
-  switch (formatBytes) {
-    case 4:
-      return onEncoding<float, std::uint32_t>(bits, &ulpOf);
-    case 8:
-      return onEncoding<double, std::uint64_t>(bits, &ulpOf);
-    case 16:
-      return onEncoding<float128, uint128>(bits, &ulpOf);
-    default:
-      return bits;
-  }
+  return onFormat(bits, formatBytes, [](auto x) { return ulpOf(x); });
 }
 
 }  // namespace orbalta

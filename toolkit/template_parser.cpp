@@ -220,13 +220,7 @@ class Parser {
     DialogTemplate dialog;
     dialog.id = static_cast<int>(next().number);
     const bool extended = sameWord(next().text, "DIALOGEX");
-    dialog.x = integer();
-    expectPunct(',');
-    dialog.y = integer();
-    expectPunct(',');
-    dialog.width = integer();
-    expectPunct(',');
-    dialog.height = integer();
+    position(dialog);
     if (extended && acceptComma()) integer();  // help id
 
     std::uint32_t windowStyle = 0;
@@ -348,7 +342,9 @@ class Parser {
     return raw;
   }
 
-  void position(ControlTemplate& c) {
+  // x, y, width, height of a dialog or a control.
+  template <typename Placed>
+  void position(Placed& c) {
     c.x = integer();
     expectPunct(',');
     c.y = integer();

@@ -142,6 +142,7 @@ struct QtPlatform::Impl : QObject {
 
   QWidget* build(WindowRecord& rec, DialogWindow* dialog, const ControlTemplate& c,
                  QButtonGroup*& group);
+  void clickable(QAbstractButton* button, WindowHandle handle, const ControlTemplate& c);
   QWidget* makeButton(WindowHandle handle, QWidget* dialog, const ControlTemplate& c);
   QWidget* makeCheckBox(WindowHandle handle, QWidget* dialog, const ControlTemplate& c);
   QWidget* makeRadio(WindowHandle handle, QWidget* dialog, const ControlTemplate& c,

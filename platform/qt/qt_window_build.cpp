@@ -34,23 +34,26 @@ Qt::FocusPolicy inputFocus(const ControlTemplate& c) {
 
 }  // namespace
 
+void QtPlatform::Impl::clickable(QAbstractButton* button, WindowHandle handle,
+                                 const ControlTemplate& c) {
+  button->setFocusPolicy(inputFocus(c));
+  connect(button, &QAbstractButton::clicked, this,
+          [this, handle, id = c.id] { notify(handle, id, Notification::Clicked); });
+}
+
 QWidget* QtPlatform::Impl::makeButton(WindowHandle handle, QWidget* dialog,
                                       const ControlTemplate& c) {
   auto* button = new QPushButton(dialog);
   button->setAutoDefault(false);
   button->setDefault(c.kind == ControlKind::DefPushButton);
-  button->setFocusPolicy(inputFocus(c));
-  connect(button, &QPushButton::clicked, this,
-          [this, handle, id = c.id] { notify(handle, id, Notification::Clicked); });
+  clickable(button, handle, c);
   return button;
 }
 
 QWidget* QtPlatform::Impl::makeCheckBox(WindowHandle handle, QWidget* dialog,
                                         const ControlTemplate& c) {
   auto* box = new QCheckBox(dialog);
-  box->setFocusPolicy(inputFocus(c));
-  connect(box, &QCheckBox::clicked, this,
-          [this, handle, id = c.id] { notify(handle, id, Notification::Clicked); });
+  clickable(box, handle, c);
   return box;
 }
 
@@ -58,14 +61,12 @@ QWidget* QtPlatform::Impl::makeRadio(WindowHandle handle, QWidget* dialog, const
                                      QButtonGroup*& group) {
   auto* radio = new QRadioButton(dialog);
   radio->setAutoExclusive(false);
-  radio->setFocusPolicy(inputFocus(c));
+  clickable(radio, handle, c);
   if (group == nullptr) {
     group = new QButtonGroup(dialog);
     group->setExclusive(true);
   }
   group->addButton(radio);
-  connect(radio, &QRadioButton::clicked, this,
-          [this, handle, id = c.id] { notify(handle, id, Notification::Clicked); });
   return radio;
 }
 
