@@ -33,20 +33,26 @@ float128 nextDown(float128 x) {
   return nextafterq(x, -HUGE_VALQ);
 }
 
-float ulpOf(float x) {
+namespace {
+
+// float and double; binary128 has its own below.
+template <typename Real>
+Real ulpOfReal(Real x) {
   if (std::isnan(x)) return x;
-  if (std::isinf(x)) return std::numeric_limits<float>::infinity();
+  if (std::isinf(x)) return std::numeric_limits<Real>::infinity();
   int e = 0;
   std::frexp(x, &e);
-  return std::ldexp(1.0f, e - std::numeric_limits<float>::digits);
+  return std::ldexp(Real{1}, e - std::numeric_limits<Real>::digits);
+}
+
+}  // namespace
+
+float ulpOf(float x) {
+  return ulpOfReal(x);
 }
 
 double ulpOf(double x) {
-  if (std::isnan(x)) return x;
-  if (std::isinf(x)) return std::numeric_limits<double>::infinity();
-  int e = 0;
-  std::frexp(x, &e);
-  return std::ldexp(1.0, e - std::numeric_limits<double>::digits);
+  return ulpOfReal(x);
 }
 
 float128 ulpOf(float128 x) {
