@@ -23,6 +23,8 @@ int startupError(platform::Platform& platform) {
   return 0;
 }
 
+}  // namespace
+
 void attachHandlers(AppState& state, Dialog& main, Dialog& summary) {
   auto mainEvent = [&state](Dialog& d, int c, int e) { onMainWindowEvent(state, d, c, e); };
   for (int edit : {id::kXEdit, id::kSign32, id::kExponent32, id::kFraction32, id::kSign64,
@@ -70,9 +72,9 @@ void setInitialControls(AppState& state, Dialog& main) {
   }
   DLGPUTNUMBER(main, id::kParamList, 0, 1);
   DLGPUTSTATE(main, id::kParamList, false, ATTR_ENABLED);
+  state.zerosText.fill('0');
+  state.onesText.fill('1');
 }
-
-}  // namespace
 
 void onMainDialogEvent(AppState& state, Dialog& dialog, int /*controlId*/, int event) {
   platform::Platform& platform = dialog.toolkit().platform();
@@ -108,8 +110,6 @@ int runOrbalta(platform::Platform& platform, int showMode) {
   attachHandlers(state, mainDialog, summaryDialog);
 
   setInitialControls(state, mainDialog);
-  state.zerosText.fill('0');
-  state.onesText.fill('1');
   buildSummaryTexts(state);
   for (int k = 1; k <= kSummaryTextCount; ++k) {
     DLGPUTTEXT(summaryDialog, id::kFirstSummaryText + k - 1,
