@@ -27,11 +27,9 @@ int startupError(platform::Platform& platform) {
 
 void attachHandlers(AppState& state, Dialog& main, Dialog& summary) {
   auto mainEvent = [&state](Dialog& d, int c, int e) { onMainWindowEvent(state, d, c, e); };
-  for (int edit : {id::kXEdit, id::kSign32, id::kExponent32, id::kFraction32, id::kSign64,
-                   id::kExponent64, id::kFraction64, id::kSign128, id::kExponent128,
-                   id::kFractionHigh128, id::kFractionLow128, id::kCursorPosition}) {
-    DLGHANDLER(main, edit, mainEvent);
-  }
+  DLGHANDLER(main, id::kXEdit, mainEvent);
+  for (int edit : kBitFieldEdits) DLGHANDLER(main, edit, mainEvent);
+  DLGHANDLER(main, id::kCursorPosition, mainEvent);
   DLGHANDLER(main, id::kAboutButton, [&state](Dialog&, int, int) { showAbout(state); });
   DLGHANDLER(main, id::kInfoButton, [&state](Dialog&, int, int) { showInfo(state); });
   DLGHANDLER(main, id::kSummaryButton, [&state](Dialog&, int, int) { showSummary(state); });
