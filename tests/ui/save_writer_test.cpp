@@ -11,8 +11,8 @@
 #include <functional>
 #include <string>
 
-#include "save_test_support.h"
 #include "fileio/file_writer.h"
+#include "save_test_support.h"
 
 namespace orbalta {
 namespace {
