@@ -1,5 +1,7 @@
 #include "model/app_state.h"
 
+#include "model/bit_codec.h"
+
 namespace orbalta {
 
 Encoding AppState::currentValue() const {
@@ -32,18 +34,11 @@ void AppState::setCurrentValue(Encoding bits) {
 }
 
 std::int32_t fieldLengthOf(AppState& state, int controlId) {
-  std::int32_t width = 0;
-  if (controlId == 1014 || controlId == 1026 || controlId == 1032) {
-    width = 1;
-  } else if (state.formatBytes == 4) {
-    width = controlId == 1027 ? 8 : controlId == 1028 ? 23 : 0;
-  } else if (state.formatBytes == 8) {
-    width = controlId == 1033 ? 11 : controlId == 1035 ? 52 : 0;
-  } else if (state.formatBytes == 16) {
-    width = controlId == 1015 ? 15 : controlId == 1016 ? 48 : controlId == 1018 ? 64 : 0;
-  }
-  state.currentFieldLength = width;
-  return width;
+  const BitFieldCheck* row = bitFieldCheck(controlId);
+  // A sign edit (width 1) counts under every format.
+  const bool counts = row != nullptr && (row->width == 1 || row->formatBytes == state.formatBytes);
+  state.currentFieldLength = counts ? row->width : 0;
+  return state.currentFieldLength;
 }
 
 }  // namespace orbalta

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "model/formats.h"
-#include "platform/platform.h"
+#include "platform/handles.h"
 #include "textconv/fixed_text.h"
 #include "textconv/number_types.h"
 
@@ -50,7 +50,6 @@ struct AppState {
       FixedText(kSummaryTextLength)};
 
   // Window resources held for the whole run (owned by start-up).
-  void* instance = nullptr;
   Dialog* mainDialog = nullptr;
   Dialog* summaryDialog = nullptr;
   platform::IconHandle iconAppSmall = 0;

@@ -7,6 +7,7 @@
 
 #include "model/bit_fields.h"
 #include "model/formats.h"
+#include "model/ids.h"
 #include "textconv/decimal_input.h"
 #include "textconv/layouts.h"
 #include "toolkit/dialog.h"
@@ -14,8 +15,6 @@
 namespace orbalta {
 
 namespace {
-
-constexpr int kXEdit = 1007;
 
 bool isOneOf(std::string_view head, std::initializer_list<std::string_view> words) {
   for (std::string_view word : words) {
@@ -29,7 +28,7 @@ char signBitOf(std::string_view head) {
 }
 
 void showMessage(Dialog& dialog, const char* text, const char* title, platform::MessageIcon icon) {
-  dialog.toolkit().platform().messageBox(text, title, icon);
+  dialog.toolkit().messageBox(text, title, icon);
 }
 
 }  // namespace
@@ -106,7 +105,7 @@ void valueToXText(Dialog& dialog, AppState& state) {
   const FixedText work(64, SignedSciLayout::write(state.currentValue(), state.formatBytes));
   std::string_view text = work.trimmed();
   text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
-  DLGPUTTEXT(dialog, kXEdit, text);
+  DLGPUTTEXT(dialog, id::kXEdit, text);
 }
 
 void validateBitField(Dialog& dialog, AppState& /*state*/, int controlId) {

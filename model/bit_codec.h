@@ -26,17 +26,37 @@ struct BitFieldCheck {
   ExcessOrder order;
 };
 
+namespace detail {
+constexpr BitFieldCheck check(int edit, const FormatSpec& format, const char* field, int width,
+                              int inspected, ExcessOrder order) {
+  return {edit, format.formatBytes, field, width, width + 1, inspected, order};
+}
+constexpr BitFieldCheck signCheck(const FormatSpec& format) {
+  return check(format.signEdit, format, "sign", format.signWidth, 1,
+               ExcessOrder::RepairThenMessage);
+}
+constexpr BitFieldCheck exponentCheck(const FormatSpec& format, int inspected) {
+  return check(format.exponentEdit, format, "exponent", format.exponentWidth, inspected,
+               ExcessOrder::MessageThenRepair);
+}
+}  // namespace detail
+
+// How many characters each edit checks differs from format to format.
 inline constexpr std::array<BitFieldCheck, 10> kBitFieldChecks{{
-    {1026, 4, "sign", 1, 2, 1, ExcessOrder::RepairThenMessage},
-    {1027, 4, "exponent", 8, 9, 9, ExcessOrder::MessageThenRepair},
-    {1028, 4, "fraction", 23, 24, 24, ExcessOrder::MessageThenRepair},
-    {1032, 8, "sign", 1, 2, 1, ExcessOrder::RepairThenMessage},
-    {1033, 8, "exponent", 11, 12, 11, ExcessOrder::MessageThenRepair},
-    {1035, 8, "fraction", 52, 53, 53, ExcessOrder::MessageThenRepair},
-    {1014, 16, "sign", 1, 2, 1, ExcessOrder::RepairThenMessage},
-    {1015, 16, "exponent", 15, 16, 15, ExcessOrder::MessageThenRepair},
-    {1016, 16, "fraction, high part", 48, 49, 49, ExcessOrder::MessageThenRepair},
-    {1018, 16, "fraction, low part", 64, 65, 64, ExcessOrder::MessageThenRepair},
+    detail::signCheck(kBinary32),
+    detail::exponentCheck(kBinary32, 9),
+    detail::check(kBinary32.fractionEdit, kBinary32, "fraction", kBinary32.fractionHighWidth, 24,
+                  ExcessOrder::MessageThenRepair),
+    detail::signCheck(kBinary64),
+    detail::exponentCheck(kBinary64, 11),
+    detail::check(kBinary64.fractionEdit, kBinary64, "fraction", kBinary64.fractionHighWidth, 53,
+                  ExcessOrder::MessageThenRepair),
+    detail::signCheck(kBinary128),
+    detail::exponentCheck(kBinary128, 15),
+    detail::check(kBinary128.fractionEdit, kBinary128, "fraction, high part",
+                  kBinary128.fractionHighWidth, 49, ExcessOrder::MessageThenRepair),
+    detail::check(kBinary128.fractionLowEdit, kBinary128, "fraction, low part",
+                  kBinary128.fractionLowWidth, 64, ExcessOrder::MessageThenRepair),
 }};
 
 // The row of `controlId`; nullptr for an id that is not a bit-field edit.

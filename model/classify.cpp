@@ -5,15 +5,13 @@
 #include "model/bit_codec.h"
 #include "model/bit_fields.h"
 #include "model/formats.h"
+#include "model/ids.h"
 #include "textconv/layouts.h"
 #include "toolkit/dialog.h"
 
 namespace orbalta {
 
 namespace {
-
-constexpr int kDataTypeBox = 1036;
-constexpr int kParameterList = 1044;
 
 // True when the first `count` characters of `text` are all `digit`; a position past the end
 // of the text counts as a blank.
@@ -67,8 +65,8 @@ void refreshFromBitFields(Dialog& dialog, AppState& state) {
                     bits.slice(exponentEnd + 1, static_cast<std::size_t>(format->bits)));
   bitFieldsToValue(dialog, state);
   composeDataTypeLabel(state);
-  DLGPUTTEXT(dialog, kDataTypeBox, state.dataTypeLabel.trimmed());
-  DLGPUTSTATE(dialog, kParameterList, state.isFinite, ATTR_ENABLED);
+  DLGPUTTEXT(dialog, id::kDataType, state.dataTypeLabel.trimmed());
+  DLGPUTSTATE(dialog, id::kParamList, state.isFinite, ATTR_ENABLED);
 }
 
 }  // namespace orbalta

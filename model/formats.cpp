@@ -2,6 +2,13 @@
 
 namespace orbalta {
 
+std::array<FieldEdit, 4> fieldEdits(const FormatSpec& format) {
+  return {{{format.signEdit, format.signWidth},
+           {format.exponentEdit, format.exponentWidth},
+           {format.fractionEdit, format.fractionHighWidth},
+           {format.fractionLowEdit, format.fractionLowWidth}}};
+}
+
 const FormatSpec* formatSpec(int formatBytes) {
   switch (formatBytes) {
     case 4:

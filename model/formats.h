@@ -1,23 +1,15 @@
 #pragma once
-// The three binary interchange formats, one constant row each, named by `formatBytes`.
+// The three formats as the main window shows them: the text layer's row of each format and
+// the controls that hold its fields.
 
-#include <cstdint>
+#include <array>
 
-#include "textconv/number_types.h"
+#include "model/ids.h"
+#include "textconv/format_descriptor.h"
 
 namespace orbalta {
 
-struct FormatSpec {
-  int formatBytes;  // 4, 8, 16
-  const char* name;
-  int bits;  // N
-  int signWidth;
-  int exponentWidth;  // We
-  int fractionWidth;  // Wt
-  int bias;
-  int emin;
-  int emax;
-  int precision;  // P
+struct FormatSpec : FormatDescriptor {
   int formatRadio;
   int signEdit;
   int exponentEdit;
@@ -26,21 +18,33 @@ struct FormatSpec {
   int fractionLowEdit;    // 0 unless split
   int fractionHighWidth;  // width shown in fractionEdit
   int fractionLowWidth;   // width shown in fractionLowEdit, 0 unless split
-
-  Encoding signMask() const { return Encoding{1} << (bits - 1); }
-  Encoding exponentMask() const { return ((Encoding{1} << exponentWidth) - 1) << fractionWidth; }
-  Encoding fractionMask() const { return (Encoding{1} << fractionWidth) - 1; }
+  int xTextLength;        // the most characters the X edit takes
 };
+
+// One bit-field edit of a format and the width it shows; width 0 for an edit the format lacks.
+struct FieldEdit {
+  int id;
+  int width;
+};
+
+// The edits of `format` in bit order, sign first.
+std::array<FieldEdit, 4> fieldEdits(const FormatSpec& format);
 
 // The row of `formatBytes`; nullptr for any value other than 4, 8, 16.
 const FormatSpec* formatSpec(int formatBytes);
 
-inline constexpr FormatSpec kBinary32{4,  "binary32", 32,   1,    8,    23, 127, -126, 127,
-                                      24, 1011,       1026, 1027, 1028, 0,  23,  0};
-inline constexpr FormatSpec kBinary64{8,  "binary64", 64,   1,    11,   52, 1023, -1022, 1023,
-                                      53, 1012,       1032, 1033, 1035, 0,  52,   0};
-inline constexpr FormatSpec kBinary128{16,    "binary128", 128,   1,   15,   112,
-                                       16383, -16382,      16383, 113, 1013, 1014,
-                                       1015,  1016,        1018,  48,  64};
+inline constexpr FormatSpec kBinary32{
+    kBinary32Format, id::kRadio32, id::kSign32, id::kExponent32, id::kFraction32, 0, 23, 0, 13};
+inline constexpr FormatSpec kBinary64{
+    kBinary64Format, id::kRadio64, id::kSign64, id::kExponent64, id::kFraction64, 0, 52, 0, 22};
+inline constexpr FormatSpec kBinary128{kBinary128Format,
+                                       id::kRadio128,
+                                       id::kSign128,
+                                       id::kExponent128,
+                                       id::kFractionHigh128,
+                                       id::kFractionLow128,
+                                       48,
+                                       64,
+                                       40};
 
 }  // namespace orbalta

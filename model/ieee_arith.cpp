@@ -33,20 +33,26 @@ float128 nextDown(float128 x) {
   return nextafterq(x, -HUGE_VALQ);
 }
 
-float ulpOf(float x) {
+namespace {
+
+// float and double; binary128 has its own below.
+template <typename Real>
+Real ulpOfReal(Real x) {
   if (std::isnan(x)) return x;
-  if (std::isinf(x)) return std::numeric_limits<float>::infinity();
+  if (std::isinf(x)) return std::numeric_limits<Real>::infinity();
   int e = 0;
   std::frexp(x, &e);
-  return std::ldexp(1.0f, e - std::numeric_limits<float>::digits);
+  return std::ldexp(Real{1}, e - std::numeric_limits<Real>::digits);
+}
+
+}  // namespace
+
+float ulpOf(float x) {
+  return ulpOfReal(x);
 }
 
 double ulpOf(double x) {
-  if (std::isnan(x)) return x;
-  if (std::isinf(x)) return std::numeric_limits<double>::infinity();
-  int e = 0;
-  std::frexp(x, &e);
-  return std::ldexp(1.0, e - std::numeric_limits<double>::digits);
+  return ulpOfReal(x);
 }
 
 float128 ulpOf(float128 x) {
@@ -59,50 +65,38 @@ float128 ulpOf(float128 x) {
 
 namespace {
 
-template <typename Real, typename Bits>
-Encoding onEncoding(Encoding bits, Real (*op)(Real)) {
+template <typename Real, typename Bits, typename Op>
+Encoding onEncoding(Encoding bits, Op op) {
   return std::bit_cast<Bits>(op(std::bit_cast<Real>(static_cast<Bits>(bits))));
+}
+
+// `op` on the value of `bits` in its format; `bits` unchanged for an unknown format.
+template <typename Op>
+Encoding onFormat(Encoding bits, int formatBytes, Op op) {
+  switch (formatBytes) {
+    case 4:
+      return onEncoding<float, std::uint32_t>(bits, op);
+    case 8:
+      return onEncoding<double, std::uint64_t>(bits, op);
+    case 16:
+      return onEncoding<float128, uint128>(bits, op);
+    default:
+      return bits;
+  }
 }
 
 }  // namespace
 
 Encoding nextUpBits(Encoding bits, int formatBytes) {
-  switch (formatBytes) {
-    case 4:
-      return onEncoding<float, std::uint32_t>(bits, &nextUp);
-    case 8:
-      return onEncoding<double, std::uint64_t>(bits, &nextUp);
-    case 16:
-      return onEncoding<float128, uint128>(bits, &nextUp);
-    default:
-      return bits;
-  }
+  return onFormat(bits, formatBytes, [](auto x) { return nextUp(x); });
 }
 
 Encoding nextDownBits(Encoding bits, int formatBytes) {
-  switch (formatBytes) {
-    case 4:
-      return onEncoding<float, std::uint32_t>(bits, &nextDown);
-    case 8:
-      return onEncoding<double, std::uint64_t>(bits, &nextDown);
-    case 16:
-      return onEncoding<float128, uint128>(bits, &nextDown);
-    default:
-      return bits;
-  }
+  return onFormat(bits, formatBytes, [](auto x) { return nextDown(x); });
 }
 
 Encoding ulpBits(Encoding bits, int formatBytes) {
-  switch (formatBytes) {
-    case 4:
-      return onEncoding<float, std::uint32_t>(bits, &ulpOf);
-    case 8:
-      return onEncoding<double, std::uint64_t>(bits, &ulpOf);
-    case 16:
-      return onEncoding<float128, uint128>(bits, &ulpOf);
-    default:
-      return bits;
-  }
+  return onFormat(bits, formatBytes, [](auto x) { return ulpOf(x); });
 }
 
 }  // namespace orbalta

@@ -41,46 +41,49 @@ std::uint64_t fieldValue(std::string_view text, std::size_t width) {
   return BitFieldLayout::read(field.view()).value_or(0);
 }
 
+template <typename Real, typename Bits>
+Encoding significandOf(std::uint64_t fraction, int fractionWidth, bool hiddenOne) {
+  Real s = std::ldexp(static_cast<Real>(fraction), -fractionWidth);
+  if (hiddenOne) s += 1;
+  return std::bit_cast<Bits>(s);
+}
+
 Encoding significandBits(const AppState& state, std::string_view fractionText) {
+  const FormatSpec* format = formatSpec(state.formatBytes);
+  if (format == nullptr) return 0;
   const bool hiddenOne = !state.isZero && !state.isSubnormal;
+  const auto wt = static_cast<std::size_t>(format->fractionWidth);
   switch (state.formatBytes) {
-    case 4: {
-      float s = std::ldexp(static_cast<float>(fieldValue(fractionText, 23)), -23);
-      if (hiddenOne) s += 1.0f;
-      return std::bit_cast<std::uint32_t>(s);
-    }
-    case 8: {
-      double s = std::ldexp(static_cast<double>(fieldValue(fractionText, 52)), -52);
-      if (hiddenOne) s += 1.0;
-      return std::bit_cast<std::uint64_t>(s);
-    }
-    case 16: {
-      const FixedText fraction(112, fractionText);
-      // Th * 2^64 + Tl has at most 112 bits, so both steps are exact.
-      const float128 high = static_cast<float128>(fieldValue(fraction.slice(1, 48), 48));
-      const float128 low = static_cast<float128>(fieldValue(fraction.slice(49, 112), 64));
-      float128 s = ldexpq(ldexpq(high, 64) + low, -112);
+    case 4:
+      return significandOf<float, std::uint32_t>(fieldValue(fractionText, wt),
+                                                 format->fractionWidth, hiddenOne);
+    case 8:
+      return significandOf<double, std::uint64_t>(fieldValue(fractionText, wt),
+                                                  format->fractionWidth, hiddenOne);
+    default: {
+      const FixedText fraction(wt, fractionText);
+      const auto highWidth = static_cast<std::size_t>(format->fractionHighWidth);
+      const auto lowWidth = static_cast<std::size_t>(format->fractionLowWidth);
+      // Th * 2^Wl + Tl has at most Wt bits, so both steps are exact.
+      const float128 high =
+          static_cast<float128>(fieldValue(fraction.slice(1, highWidth), highWidth));
+      const float128 low =
+          static_cast<float128>(fieldValue(fraction.slice(highWidth + 1, wt), lowWidth));
+      float128 s = ldexpq(ldexpq(high, format->fractionLowWidth) + low, -format->fractionWidth);
       if (hiddenOne) s += 1.0Q;
       return std::bit_cast<uint128>(s);
     }
-    default:
-      return 0;
   }
 }
 
-std::string neighbourBitText(Encoding bits, int formatBytes) {
-  const FixedText b(kNeighbourWorkLength, BitStringLayout::write(bits, formatBytes));
-  const std::string sign = std::string(1, b.at(1)) + "_";
-  switch (formatBytes) {
-    case 4:
-      return sign + std::string(b.slice(2, 9)) + "_" + std::string(b.slice(10, 32));
-    case 8:
-      return sign + std::string(b.slice(2, 12)) + "_..." + std::string(b.slice(49, 64));
-    case 16:
-      return sign + std::string(b.slice(2, 16)) + "_..." + std::string(b.slice(113, 128));
-    default:
-      return {};
-  }
+// Sign, exponent and fraction apart; past binary32 only the fraction's last 16 bits.
+std::string neighbourBitText(Encoding bits, const FormatSpec& format) {
+  const auto n = static_cast<std::size_t>(format.bits);
+  const auto exponentEnd = 1 + static_cast<std::size_t>(format.exponentWidth);
+  const FixedText b(kNeighbourWorkLength, BitStringLayout::write(bits, format.formatBytes));
+  const std::string head = std::string(1, b.at(1)) + "_" + std::string(b.slice(2, exponentEnd));
+  if (format.formatBytes == 4) return head + "_" + std::string(b.slice(exponentEnd + 1, n));
+  return head + "_..." + std::string(b.slice(n - 15, n));
 }
 
 std::string neighbourBitCaption(int formatBytes, bool up) {
@@ -131,8 +134,9 @@ ParameterText neighbourParameter(const AppState& state, bool up, bool bitStringM
   const Encoding x = state.currentValue();
   const Encoding y = up ? nextUpBits(x, state.formatBytes) : nextDownBits(x, state.formatBytes);
   if (bitStringMode) {
-    return {leftJustified(neighbourBitText(y, state.formatBytes), kNeighbourValueLength),
-            neighbourBitCaption(state.formatBytes, up)};
+    return {
+        leftJustified(neighbourBitText(y, *formatSpec(state.formatBytes)), kNeighbourValueLength),
+        neighbourBitCaption(state.formatBytes, up)};
   }
   const FixedText work(kNeighbourWorkLength, SciLayout::write(y, state.formatBytes));
   return {leftJustified(work.view(), kNeighbourValueLength),

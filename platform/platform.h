@@ -12,11 +12,9 @@
 #include <vector>
 
 #include "platform/dialog_template.h"
+#include "platform/handles.h"
 
 namespace orbalta::platform {
-
-using WindowHandle = std::uint32_t;  // 0: no window
-using IconHandle = std::uint32_t;    // 0: no icon
 
 enum class Notification {
   Clicked,

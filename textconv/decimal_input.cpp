@@ -19,6 +19,8 @@
 #include <cstring>
 #include <string>
 
+#include "textconv/format_descriptor.h"
+
 namespace orbalta {
 
 namespace {
@@ -33,22 +35,9 @@ constexpr std::int64_t kUnderflowDecade = -4966;
 // Exponent digits beyond this add nothing: the value is far outside both limits already.
 constexpr std::int64_t kExponentCap = 1'000'000'000'000'000;
 
-struct Layout {
-  int exponentWidth;
-  int fractionWidth;
-  int bias() const { return (1 << (exponentWidth - 1)) - 1; }
-  int signShift() const { return exponentWidth + fractionWidth; }
-};
-
-Layout layoutOf(int formatBytes) {
-  switch (formatBytes) {
-    case 4:
-      return {8, 23};
-    case 8:
-      return {11, 52};
-    default:
-      return {15, 112};
-  }
+// Only called once `read` has checked the format.
+const FormatDescriptor& layoutOf(int formatBytes) {
+  return *formatDescriptor(formatBytes);
 }
 
 Result parsed(Encoding bits) {
@@ -102,12 +91,12 @@ bool roundWithLibc(const char* text, int formatBytes, Encoding& bits) {
 // mpfr_subnormalize then rounds once more to the subnormal grid without double rounding.
 // The encoding is built from MPFR's integer significand, not from a conversion to a C type.
 bool roundWithMpfr(const char* text, int formatBytes, Encoding& bits) {
-  const Layout layout = layoutOf(formatBytes);
-  const int precision = layout.fractionWidth + 1;
-  const long minNormalExponent = 1 - layout.bias();
+  const FormatDescriptor& layout = layoutOf(formatBytes);
+  const int precision = layout.precision;
+  const long minNormalExponent = layout.emin;
   // MPFR writes x = 0.1b... x 2^E, one more than the IEEE exponent.
   const long mpfrEmin = minNormalExponent - layout.fractionWidth + 1;
-  const long mpfrEmax = layout.bias() + 1;
+  const long mpfrEmax = layout.emax + 1;
 
   // MPFR's exponent range and flags are process-wide: leave them as they were found.
   const mpfr_exp_t savedEmin = mpfr_get_emin();
@@ -140,7 +129,7 @@ bool roundWithMpfr(const char* text, int formatBytes, Encoding& bits) {
 
     const long exponent = e + layout.fractionWidth;  // of the leading bit
     if (exponent >= minNormalExponent) {
-      const Encoding biased = static_cast<Encoding>(exponent + layout.bias());
+      const Encoding biased = static_cast<Encoding>(exponent + layout.bias);
       bits = (biased << layout.fractionWidth) | (m & ((Encoding{1} << layout.fractionWidth) - 1));
     } else {
       // Subnormal: x = fraction x 2^(minNormalExponent - fractionWidth).
@@ -157,12 +146,11 @@ bool roundWithMpfr(const char* text, int formatBytes, Encoding& bits) {
   return finite;
 }
 
-// Clinger's fast path for binary128: a digit string D of at most 34 digits (< 2^113) and 10^k
-// with |k| <= 48 (5^48 < 2^113) are both exact binary128 numbers, so the one correctly rounded
+// Clinger's fast path for binary128: a digit string D within the format's exact digits and
+// 10^k within its exact powers are both exact binary128 numbers, so the one correctly rounded
 // multiplication or division that combines them is the correctly rounded value of D x 10^k.
 // Every result lies far inside the normal range. This spares MPFR for the usual short input.
-constexpr std::int64_t kExactDigits128 = 34;
-constexpr std::int64_t kExactPowers128 = 48;
+constexpr std::int64_t kExactPowers128 = kBinary128Format.exactPowers;
 
 Encoding exactlyScaled128(Encoding digits, int scale) {
   static const auto powers = [] {
@@ -177,9 +165,8 @@ Encoding exactlyScaled128(Encoding digits, int scale) {
   return std::bit_cast<Encoding>(v);
 }
 
-// The same for binary32 and binary64: D below 2^24 (2^53) and 10^k with |k| <= 10 (22), since
-// 5^10 < 2^24 and 5^22 < 2^53. glibc's strtof/strtod go through multiprecision arithmetic even
-// for these short inputs, the ones typed most.
+// The same for binary32 and binary64. glibc's strtof/strtod go through multiprecision
+// arithmetic even for these short inputs, the ones typed most.
 template <class Float, int kPowers>
 Encoding exactlyScaled(std::uint64_t digits, int scale) {
   static constexpr auto powers = [] {
@@ -199,12 +186,11 @@ Encoding exactlyScaled(std::uint64_t digits, int scale) {
 }
 
 Encoding signBit(int formatBytes) {
-  return Encoding{1} << layoutOf(formatBytes).signShift();
+  return layoutOf(formatBytes).signMask();
 }
 
 Encoding infinity(int formatBytes) {
-  const Layout layout = layoutOf(formatBytes);
-  return ((Encoding{1} << layout.exponentWidth) - 1) << layout.fractionWidth;
+  return layoutOf(formatBytes).exponentMask();
 }
 
 Encoding quietNaN(int formatBytes) {
@@ -231,78 +217,28 @@ const char* skipDigits(const char* p, const char* end) {
   return p;
 }
 
-// The rest of the token after a sign: a number (digits with at most one point, then an
-// optional exponent) that ends at the token's end. Reads the text once, left to right.
-Result readNumber(const char* p, const char* end, bool negative, int formatBytes) {
-  // Mantissa: digits, at most one point. Then the significant digits, from the first to the
-  // last nonzero one, found by short scans from either end.
-  const char* const start = p;
-  p = skipDigits(p, end);
-  const char* point = p;
-  if (p < end && *p == '.') p = skipDigits(p + 1, end);
-  const char* const mantissaEnd = p;
-  if (mantissaEnd - start == (point < mantissaEnd ? 1 : 0)) return rejected();  // no digit
-  const char* firstNonzero = start;
-  while (firstNonzero < mantissaEnd && (*firstNonzero == '0' || *firstNonzero == '.')) {
-    ++firstNonzero;
+// The optional exponent after a mantissa: a letter e, d or q, a sign, digits, then the end of
+// the token. False when it is malformed; `p` ends past it.
+bool readExponent(const char*& p, const char* end, std::int64_t& exponent) {
+  if (p == end || endsToken(*p)) return true;
+  const char letter = lower(*p);
+  if (letter != 'e' && letter != 'd' && letter != 'q') return false;
+  ++p;
+  bool negativeExponent = false;
+  if (p < end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
+  if (p == end || !isDigit(*p)) return false;
+  for (; p < end && isDigit(*p); ++p) {
+    if (exponent < kExponentCap) exponent = exponent * 10 + (*p - '0');
   }
-  const char* lastNonzero = mantissaEnd - 1;
-  while (lastNonzero >= firstNonzero && (*lastNonzero == '0' || *lastNonzero == '.')) {
-    --lastNonzero;
-  }
+  if (negativeExponent) exponent = -exponent;
+  return p == end || endsToken(*p);
+}
 
-  std::int64_t exponent = 0;
-  if (p < end && !endsToken(*p)) {
-    const char letter = lower(*p);
-    if (letter != 'e' && letter != 'd' && letter != 'q') return rejected();
-    ++p;
-    bool negativeExponent = false;
-    if (p < end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
-    if (p == end || !isDigit(*p)) return rejected();
-    for (; p < end && isDigit(*p); ++p) {
-      if (exponent < kExponentCap) exponent = exponent * 10 + (*p - '0');
-    }
-    if (negativeExponent) exponent = -exponent;
-    if (p < end && !endsToken(*p)) return rejected();
-  }
-
-  const Encoding sign = negative ? signBit(formatBytes) : 0;
-  if (firstNonzero == mantissaEnd) return parsed(sign);
-
-  // value = D x 10^scale, D the digits from firstNonzero to lastNonzero.
-  std::int64_t scale = exponent;
-  if (lastNonzero < point) {
-    scale += point - lastNonzero - 1;
-  } else {
-    scale -= lastNonzero - point;
-  }
+// D x 10^scale rounded by the libraries, D the digits from firstNonzero to lastNonzero (the
+// point skipped); false on overflow.
+bool roundDigits(const char* firstNonzero, const char* lastNonzero, const char* point,
+                 std::int64_t significant, std::int64_t scale, int formatBytes, Encoding& bits) {
   const bool pointInside = firstNonzero < point && point < lastNonzero;
-  const std::int64_t significant = (lastNonzero - firstNonzero + 1) - (pointInside ? 1 : 0);
-
-  if (significant - 1 + scale >= kOverflowDecade) return rejected();
-  if (significant + scale <= kUnderflowDecade) return parsed(sign);
-
-  const bool exact32 = formatBytes == 4 && significant <= 7 && scale >= -10 && scale <= 10;
-  const bool exact64 = formatBytes == 8 && significant <= 15 && scale >= -22 && scale <= 22;
-  if (exact32 || exact64) {
-    std::uint64_t d = 0;
-    for (const char* k = firstNonzero; k <= lastNonzero; ++k) {
-      if (*k != '.') d = d * 10 + static_cast<std::uint64_t>(*k - '0');
-    }
-    const int power = static_cast<int>(scale);
-    return parsed(
-        (exact32 ? exactlyScaled<float, 10>(d, power) : exactlyScaled<double, 22>(d, power)) |
-        sign);
-  }
-  if (formatBytes == 16 && significant <= kExactDigits128 && scale >= -kExactPowers128 &&
-      scale <= kExactPowers128) {
-    Encoding d = 0;
-    for (const char* k = firstNonzero; k <= lastNonzero; ++k) {
-      if (*k != '.') d = d * 10 + static_cast<Encoding>(*k - '0');
-    }
-    return parsed(exactlyScaled128(d, static_cast<int>(scale)) | sign);
-  }
-
   // "D e scale": short texts stay on the stack.
   char small[128];
   std::string large;
@@ -325,9 +261,75 @@ Result readNumber(const char* p, const char* end, bool negative, int formatBytes
   n = appendInteger(text, n, scale);
   text[n] = '\0';
 
+  return formatBytes == 16 ? roundWithMpfr(text, formatBytes, bits)
+                           : roundWithLibc(text, formatBytes, bits);
+}
+
+// The rest of the token after a sign: a number (digits with at most one point, then an
+// optional exponent) that ends at the token's end. Reads the text once, left to right.
+Result readNumber(const char* p, const char* end, bool negative, int formatBytes) {
+  // Mantissa: digits, at most one point. Then the significant digits, from the first to the
+  // last nonzero one, found by short scans from either end.
+  const char* const start = p;
+  p = skipDigits(p, end);
+  const char* point = p;
+  if (p < end && *p == '.') p = skipDigits(p + 1, end);
+  const char* const mantissaEnd = p;
+  if (mantissaEnd - start == (point < mantissaEnd ? 1 : 0)) return rejected();  // no digit
+  const char* firstNonzero = start;
+  while (firstNonzero < mantissaEnd && (*firstNonzero == '0' || *firstNonzero == '.')) {
+    ++firstNonzero;
+  }
+  const char* lastNonzero = mantissaEnd - 1;
+  while (lastNonzero >= firstNonzero && (*lastNonzero == '0' || *lastNonzero == '.')) {
+    --lastNonzero;
+  }
+
+  std::int64_t exponent = 0;
+  if (!readExponent(p, end, exponent)) return rejected();
+
+  const Encoding sign = negative ? signBit(formatBytes) : 0;
+  if (firstNonzero == mantissaEnd) return parsed(sign);
+
+  // value = D x 10^scale, D the digits from firstNonzero to lastNonzero.
+  std::int64_t scale = exponent;
+  if (lastNonzero < point) {
+    scale += point - lastNonzero - 1;
+  } else {
+    scale -= lastNonzero - point;
+  }
+  const bool pointInside = firstNonzero < point && point < lastNonzero;
+  const std::int64_t significant = (lastNonzero - firstNonzero + 1) - (pointInside ? 1 : 0);
+
+  if (significant - 1 + scale >= kOverflowDecade) return rejected();
+  if (significant + scale <= kUnderflowDecade) return parsed(sign);
+
+  const FormatDescriptor& layout = layoutOf(formatBytes);
+  const bool exact = significant <= layout.exactDigits && scale >= -layout.exactPowers &&
+                     scale <= layout.exactPowers;
+  const bool exact32 = formatBytes == 4 && exact;
+  const bool exact64 = formatBytes == 8 && exact;
+  if (exact32 || exact64) {
+    std::uint64_t d = 0;
+    for (const char* k = firstNonzero; k <= lastNonzero; ++k) {
+      if (*k != '.') d = d * 10 + static_cast<std::uint64_t>(*k - '0');
+    }
+    const int power = static_cast<int>(scale);
+    return parsed((exact32 ? exactlyScaled<float, kBinary32Format.exactPowers>(d, power)
+                           : exactlyScaled<double, kBinary64Format.exactPowers>(d, power)) |
+                  sign);
+  }
+  if (formatBytes == 16 && exact) {
+    Encoding d = 0;
+    for (const char* k = firstNonzero; k <= lastNonzero; ++k) {
+      if (*k != '.') d = d * 10 + static_cast<Encoding>(*k - '0');
+    }
+    return parsed(exactlyScaled128(d, static_cast<int>(scale)) | sign);
+  }
+
   Encoding bits = 0;
-  const bool finite = formatBytes == 16 ? roundWithMpfr(text, formatBytes, bits)
-                                        : roundWithLibc(text, formatBytes, bits);
+  const bool finite =
+      roundDigits(firstNonzero, lastNonzero, point, significant, scale, formatBytes, bits);
   if (!finite) return rejected();
   return parsed(bits | sign);
 }
@@ -344,7 +346,7 @@ bool spellsWord(const char* p, const char* end, std::string_view word) {
 }  // namespace
 
 DecimalInput::Result DecimalInput::read(std::string_view text, int formatBytes) {
-  if (formatBytes != 4 && formatBytes != 8 && formatBytes != 16) return nothingRead();
+  if (formatDescriptor(formatBytes) == nullptr) return nothingRead();
 
   const char* p = text.data();
   const char* const end = p + text.size();

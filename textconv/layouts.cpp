@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "textconv/format_descriptor.h"
+
 namespace orbalta {
 
 namespace {
@@ -22,7 +24,7 @@ std::optional<Unsigned> readBits(std::string_view text, int maxBits) {
 }
 
 bool isFormat(int formatBytes) {
-  return formatBytes == 4 || formatBytes == 8 || formatBytes == 16;
+  return formatDescriptor(formatBytes) != nullptr;
 }
 
 }  // namespace

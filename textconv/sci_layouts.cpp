@@ -10,25 +10,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "textconv/format_descriptor.h"
 #include "textconv/layouts.h"
 
 namespace orbalta {
 
 namespace {
-
-struct SciRow {
-  int width;
-  int fractionDigits;  // after the point; one digit stands before it
-  char letter;
-  int minExponentDigits;  // 0: letter and two digits below 100, otherwise no letter
-};
-
-constexpr SciRow kSci32{15, 7, 'E', 2};
-constexpr SciRow kSci64{25, 16, 'D', 2};
-constexpr SciRow kSci128{42, 33, 'D', 3};
-constexpr SciRow kSignificand32{14, 7, 'E', 0};
-constexpr SciRow kSignificand64{22, 15, 'E', 0};
-constexpr SciRow kSignificand128{41, 33, 'E', 0};
 
 // Longest assembled number: sign, 34 digits, point, letter, exponent sign, 4 digits.
 constexpr int kMaxField = 48;
@@ -41,10 +28,10 @@ struct Fields {
   Encoding magnitude;  // the encoding with its sign bit cleared
 };
 
-Fields splitEncoding(Encoding bits, int formatBytes) {
-  const int n = 8 * formatBytes;
-  const int exponentWidth = formatBytes == 4 ? 8 : formatBytes == 8 ? 11 : 15;
-  const int fractionWidth = n - 1 - exponentWidth;
+Fields splitEncoding(Encoding bits, const FormatDescriptor& format) {
+  const int n = format.bits;
+  const int exponentWidth = format.exponentWidth;
+  const int fractionWidth = format.fractionWidth;
   const Encoding fractionMask = (Encoding{1} << fractionWidth) - 1;
   const Encoding exponentMask = (Encoding{1} << exponentWidth) - 1;
   const Encoding exponent = (bits >> fractionWidth) & exponentMask;
@@ -111,7 +98,7 @@ int decimalWidth(unsigned v) {
 }
 
 // Letter, sign and padded digits, or the significand rule's forms.
-void appendExponent(char* out, int& n, int exponent, const SciRow& row) {
+void appendExponent(char* out, int& n, int exponent, const SciShape& row) {
   const unsigned magnitude =
       exponent < 0 ? 0u - static_cast<unsigned>(exponent) : static_cast<unsigned>(exponent);
   const int needed = decimalWidth(magnitude);
@@ -132,10 +119,11 @@ void appendExponent(char* out, int& n, int exponent, const SciRow& row) {
   n += width;
 }
 
-std::string writeScientific(Encoding bits, int formatBytes, const SciRow& row, bool plusSign) {
+std::string writeScientific(Encoding bits, const FormatDescriptor& format, const SciShape& row,
+                            bool plusSign) {
   const std::size_t width = static_cast<std::size_t>(row.width);
   std::string field(width, ' ');
-  const Fields f = splitEncoding(bits, formatBytes);
+  const Fields f = splitEncoding(bits, format);
 
   if (f.kind == Kind::NaN || f.kind == Kind::Infinite) {
     const std::string_view word = f.kind == Kind::NaN ? "NaN"
@@ -150,7 +138,7 @@ std::string writeScientific(Encoding bits, int formatBytes, const SciRow& row, b
   int exponent = 0;
   if (f.kind == Kind::Zero) {
     std::memset(digits, '0', static_cast<std::size_t>(row.fractionDigits + 1));
-  } else if (!exactDigits(f.magnitude, formatBytes, row.fractionDigits, digits, exponent)) {
+  } else if (!exactDigits(f.magnitude, format.formatBytes, row.fractionDigits, digits, exponent)) {
     assert(false && "unexpected text from the decimal conversion");
     return std::string(width, '*');
   }
@@ -174,47 +162,21 @@ std::string writeScientific(Encoding bits, int formatBytes, const SciRow& row, b
   return field;
 }
 
-const SciRow* sciRow(int formatBytes) {
-  switch (formatBytes) {
-    case 4:
-      return &kSci32;
-    case 8:
-      return &kSci64;
-    case 16:
-      return &kSci128;
-    default:
-      return nullptr;
-  }
-}
-
-const SciRow* significandRow(int formatBytes) {
-  switch (formatBytes) {
-    case 4:
-      return &kSignificand32;
-    case 8:
-      return &kSignificand64;
-    case 16:
-      return &kSignificand128;
-    default:
-      return nullptr;
-  }
-}
-
 }  // namespace
 
 std::string SignedSciLayout::write(Encoding bits, int formatBytes) {
-  const SciRow* row = sciRow(formatBytes);
-  return row ? writeScientific(bits, formatBytes, *row, true) : std::string();
+  const FormatDescriptor* format = formatDescriptor(formatBytes);
+  return format ? writeScientific(bits, *format, format->sci, true) : std::string();
 }
 
 std::string SciLayout::write(Encoding bits, int formatBytes) {
-  const SciRow* row = sciRow(formatBytes);
-  return row ? writeScientific(bits, formatBytes, *row, false) : std::string();
+  const FormatDescriptor* format = formatDescriptor(formatBytes);
+  return format ? writeScientific(bits, *format, format->sci, false) : std::string();
 }
 
 std::string SignificandLayout::write(Encoding bits, int formatBytes) {
-  const SciRow* row = significandRow(formatBytes);
-  return row ? writeScientific(bits, formatBytes, *row, false) : std::string();
+  const FormatDescriptor* format = formatDescriptor(formatBytes);
+  return format ? writeScientific(bits, *format, format->significand, false) : std::string();
 }
 
 }  // namespace orbalta

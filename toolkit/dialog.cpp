@@ -72,6 +72,25 @@ platform::Platform& Toolkit::platform() {
   return state_->platform;
 }
 
+const ToolkitState::Parsed& ToolkitState::parsed(int templateId) {
+  auto found = templates.find(templateId);
+  if (found == templates.end()) {
+    Parsed entry;
+    entry.tmpl = parseDialogTemplate(script, templateId, &entry.error);
+    found = templates.emplace(templateId, std::move(entry)).first;
+  }
+  return found->second;
+}
+
+std::string_view Toolkit::templateError(int templateId) {
+  return state_->parsed(templateId).error;
+}
+
+void Toolkit::messageBox(std::string_view text, std::string_view title,
+                         platform::MessageIcon icon) {
+  state_->platform.messageBox(text, title, icon);
+}
+
 namespace {
 class RouteToToolkit final : public platform::MessageRouter {
  public:
@@ -126,14 +145,13 @@ bool DLGOPEN(int templateId, Dialog& dialog) {
   DialogState& state = dialog.state();
   if (state.hasWindow()) return false;
   ToolkitState& toolkit = dialog.toolkit().state();
-  std::optional<platform::DialogTemplate> tmpl =
-      parseDialogTemplate(toolkit.script, templateId, nullptr);
-  if (!tmpl) return false;
+  const ToolkitState::Parsed& parsed = toolkit.parsed(templateId);
+  if (!parsed.tmpl) return false;
 
   DLGRELEASE(dialog);
   state.opened = true;
   state.templateId = templateId;
-  state.tmpl = std::move(*tmpl);
+  state.tmpl = *parsed.tmpl;
   state.returnValue = 0;
   for (const auto& control : state.tmpl.controls) {
     if (control.kind == ControlKind::Unsupported) continue;

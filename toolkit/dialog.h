@@ -53,6 +53,10 @@ class Toolkit {
   Toolkit& operator=(const Toolkit&) = delete;
 
   platform::Platform& platform();
+  // Why template `templateId` cannot be opened ("line 12: ..."); empty when it can.
+  std::string_view templateError(int templateId);
+  // The program's messages go through here, so that its layers need not reach the platform.
+  void messageBox(std::string_view text, std::string_view title, platform::MessageIcon icon);
   // The message loop of start-up: runs until the quit message; returns its code. Dialog keys
   // go through DLGROUTEMESSAGE first.
   int runMessageLoop();

@@ -95,6 +95,15 @@ struct ToolkitState {
   Dialog* running = nullptr;       // the dialog whose handler is running
   Dialog* runningModal = nullptr;  // the innermost modal dialog whose window is running
   Dialog* activeModeless = nullptr;
+  // Each template parsed once, with the parser's error text when it failed.
+  struct Parsed {
+    std::optional<platform::DialogTemplate> tmpl;
+    std::string error;
+  };
+  std::map<int, Parsed> templates;
+
+  // The template `templateId`, parsed on first use.
+  const Parsed& parsed(int templateId);
 
   void forget(const Dialog* dialog) {
     if (running == dialog) running = nullptr;

@@ -48,19 +48,6 @@ std::optional<int> eventOf(ControlKind kind, Notification what) {
   }
 }
 
-// Sets a flag for the duration of a scope and puts the old value back.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : flag_(flag), old_(std::exchange(flag, true)) {}
-  ~FlagScope() { flag_ = old_; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-  bool old_;
-};
-
 template <typename T>
 class RestoreScope {
  public:
@@ -110,7 +97,7 @@ void DialogState::afterWrite() {
 }
 
 void DialogState::push(bool all) {
-  FlagScope scope(pushing);
+  RestoreScope<bool> scope(pushing, true);
   for (auto& record : controls) {
     if (all || record.pending) pushRecord(record);
     if (!hasWindow()) return;  // a platform failure took the window away

@@ -1,43 +1,12 @@
-// The platform on Qt 6 Widgets. Sections: window records; building a window from its
-// template; the event filter (dialog keys, digits-only edits, focus); the Platform operations;
-// icons; the message loop.
+// The platform on Qt 6 Widgets. Sections: the event filter (dialog keys, digits-only edits,
+// focus); the Platform operations; icons; the message loop. Windows are built in
+// qt_window_build.cpp, named for assistive technologies in qt_accessibility.cpp.
 
 #include "platform/qt/qt_platform.h"
 
-#include <QApplication>
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QDir>
-#include <QEventLoop>
-#include <QFocusEvent>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPixmap>
-#include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScreen>
-#include <QStyle>
-#include <algorithm>
-#include <map>
-#include <memory>
-#include <utility>
-#include <vector>
-
-#include "platform/qt/dialog_window.h"
-#include "platform/qt/focus_cue.h"
-#include "platform/qt/image_decode.h"
-#include "platform/qt/system_dialogs.h"
-#include "resources/resources.h"
+#include "platform/qt/qt_platform_impl.h"
 
 namespace orbalta::platform {
-
-using qt::DialogUnits;
-using qt::DialogWindow;
-using qt::displayText;
-using qt::GroupFrame;
 
 namespace {
 
@@ -45,63 +14,6 @@ namespace {
 void raiseAndActivate(QWidget* window) {
   if (QGuiApplication::platformName() != QLatin1String("offscreen")) window->raise();
   window->activateWindow();
-}
-
-constexpr const char* kHandleProperty = "orbaltaWindow";
-constexpr const char* kIdProperty = "orbaltaControl";
-constexpr const char* kDigitsOnlyProperty = "orbaltaDigitsOnly";
-constexpr const char* kListNotifiedProperty = "orbaltaListNotified";
-constexpr int kStandardIconSize = 32;
-
-struct ControlEntry {
-  int id = -1;
-  ControlKind kind = ControlKind::Static;
-  std::uint32_t styles = 0;
-  QPointer<QWidget> widget;
-  std::string text;  // exactly what was set, for captions
-  QButtonGroup* group = nullptr;
-  int imageId = 0;         // the image of a picture
-  QString accessibleName;  // set by the program; empty: named by the caption
-};
-
-struct ModalRun {
-  QEventLoop loop;
-  int result = 0;
-};
-
-struct WindowRecord {
-  WindowHandle handle = 0;
-  int templateId = 0;
-  WindowHandle owner = 0;
-  WindowEvents* events = nullptr;
-  QPointer<DialogWindow> widget;
-  std::vector<ControlEntry> controls;
-  bool modal = false;
-  bool ended = false;  // endModal came before or during the modal run
-  int result = 0;
-  ModalRun* run = nullptr;
-  bool dying = false;
-
-  ControlEntry* find(int id) {
-    if (id == -1) return nullptr;
-    for (auto& entry : controls) {
-      if (entry.id == id) return &entry;
-    }
-    return nullptr;
-  }
-};
-
-QPixmap iconPixmap(int resourceId, int size) {
-  QImage image = qt::decodeIcon(resources::icon(resourceId), size);
-  if (image.isNull()) return {};
-  if (image.width() != size || image.height() != size) {
-    image = image.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-  }
-  return QPixmap::fromImage(std::move(image));
-}
-
-QPixmap bitmapPixmap(int resourceId) {
-  return QPixmap::fromImage(qt::decodeBitmap(resources::bitmap(resourceId)));
 }
 
 // A typed character that a digits-only edit refuses; editing keys and shortcuts pass.
@@ -120,62 +32,6 @@ bool refusedByDigitsOnly(const QKeyEvent* event) {
   return false;
 }
 
-// A caption as it is spoken: no mnemonic marks ("&&" is a literal '&'), lines joined by a blank.
-QString spokenCaption(const QString& shown) {
-  QString out;
-  out.reserve(shown.size());
-  bool pendingBreak = false;
-  for (qsizetype i = 0; i < shown.size(); ++i) {
-    QChar c = shown.at(i);
-    if (c == QLatin1Char('\n')) {
-      pendingBreak = !out.isEmpty();
-      continue;
-    }
-    if (c == QLatin1Char('&')) {
-      if (i + 1 >= shown.size()) continue;
-      c = shown.at(++i);
-      if (c == QLatin1Char('\n')) {
-        pendingBreak = !out.isEmpty();
-        continue;
-      }
-    }
-    if (pendingBreak) out.append(QLatin1Char(' '));
-    pendingBreak = false;
-    out.append(c);
-  }
-  return out.trimmed();
-}
-
-bool hasCaptionName(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::PushButton:
-    case ControlKind::DefPushButton:
-    case ControlKind::CheckBox:
-    case ControlKind::RadioButton:
-    case ControlKind::GroupBox:
-    case ControlKind::Static:
-    case ControlKind::StaticNoWrap:
-      return true;
-    default:
-      return false;  // an edit's or a list's text is its value, not its name
-  }
-}
-
-// The accessible name of a control from its caption and the name the program gave it.
-void applyAccessibleName(const ControlEntry& entry) {
-  QWidget* widget = entry.widget;
-  if (widget == nullptr) return;
-  const QString caption =
-      hasCaptionName(entry.kind) ? spokenCaption(displayText(entry.text)) : QString();
-  const bool saysItself =
-      entry.kind == ControlKind::Static || entry.kind == ControlKind::StaticNoWrap;
-  QString name = entry.accessibleName;
-  if (name.isEmpty() || (saysItself && !caption.isEmpty())) name = caption;
-  // A frame without a caption frames the whole window.
-  if (name.isEmpty() && entry.kind == ControlKind::GroupBox) name = widget->window()->windowTitle();
-  if (widget->accessibleName() != name) widget->setAccessibleName(name);
-}
-
 // A text the program writes at run time may be longer than its template's caption (the
 // parameter captions are): rather than cut it, draw it a little smaller until it fits.
 void fitLabelText(QLabel* label, bool wordWrap) {
@@ -190,17 +46,6 @@ void fitLabelText(QLabel* label, bool wordWrap) {
     if (needed.width() <= room.width() && needed.height() <= room.height()) break;
   }
   if (label->font() != font) label->setFont(font);
-}
-
-// The dialog manager reaches a radio group by Tab at its checked button; the arrows move on
-// from there. A radio marked as a tab stop in its template stays one.
-void tabToCheckedRadio(const WindowRecord& rec, const QButtonGroup* group) {
-  for (const ControlEntry& entry : rec.controls) {
-    if (entry.group != group || entry.widget == nullptr) continue;
-    const bool checked = static_cast<QAbstractButton*>(entry.widget.data())->isChecked();
-    const bool tabStop = (entry.styles & kTabStop) != 0 || checked;
-    entry.widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
-  }
 }
 
 std::optional<DialogKey> dialogKeyOf(const QKeyEvent* event, const QWidget* target) {
@@ -238,264 +83,13 @@ std::optional<DialogKey> dialogKeyOf(const QKeyEvent* event, const QWidget* targ
 
 }  // namespace
 
-struct QtPlatform::Impl : QObject {
-  std::map<WindowHandle, std::unique_ptr<WindowRecord>> windows;
-  WindowHandle nextHandle = 1;
-  int programSetting = 0;  // > 0 while the program sets properties: no notifications
-  MessageRouter* router = nullptr;
-  QEventLoop* messageLoop = nullptr;
-  bool quitPending = false;
-  int quitCode = 0;
-  std::vector<QPixmap> icons;
-  std::function<void(const std::string&, const std::string&, MessageIcon)> messageBoxHook;
-  std::function<std::optional<std::string>(const OpenFileRequest&)> openFileHook;
-
-  struct Setting {
-    explicit Setting(Impl& i) : impl(i) { ++impl.programSetting; }
-    ~Setting() { --impl.programSetting; }
-    Setting(const Setting&) = delete;
-    Setting& operator=(const Setting&) = delete;
-    Impl& impl;
-  };
-
-  WindowRecord* record(WindowHandle handle) {
-    const auto it = windows.find(handle);
-    return it == windows.end() ? nullptr : it->second.get();
+QPixmap qt::iconPixmap(int resourceId, int size) {
+  QImage image = qt::decodeIcon(resources::icon(resourceId), size);
+  if (image.isNull()) return {};
+  if (image.width() != size || image.height() != size) {
+    image = image.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
   }
-  WindowRecord* live(WindowHandle handle) {
-    WindowRecord* rec = record(handle);
-    return rec != nullptr && !rec->dying && rec->widget ? rec : nullptr;
-  }
-  WindowRecord* recordOfWidget(const QWidget* widget) {
-    if (widget == nullptr) return nullptr;
-    const QVariant handle = widget->window()->property(kHandleProperty);
-    return handle.isValid() ? live(handle.value<WindowHandle>()) : nullptr;
-  }
-  ControlEntry* entry(WindowHandle handle, int id) {
-    WindowRecord* rec = record(handle);
-    if (rec == nullptr) return nullptr;
-    ControlEntry* control = rec->find(id);
-    return control != nullptr && control->widget ? control : nullptr;
-  }
-
-  void notify(WindowHandle handle, int id, Notification what) {
-    if (programSetting > 0) return;
-    WindowRecord* rec = live(handle);
-    if (rec != nullptr) rec->events->command(handle, id, what);
-  }
-
-  QWidget* build(WindowRecord& rec, DialogWindow* dialog, const ControlTemplate& c,
-                 QButtonGroup*& group);
-  void setTextOf(ControlEntry& entry, std::string_view text);
-  void moveInRadioGroup(WindowRecord& rec, QWidget* from, bool forward);
-  bool keyPress(QWidget* target, QKeyEvent* event);
-  void focusChange(QWidget* target, QFocusEvent* event);
-  bool eventFilter(QObject* watched, QEvent* event) override;
-};
-
-// --- Building a window ---
-
-QWidget* QtPlatform::Impl::build(WindowRecord& rec, DialogWindow* dialog, const ControlTemplate& c,
-                                 QButtonGroup*& group) {
-  const WindowHandle handle = rec.handle;
-  const int id = c.id;
-  const bool tabStop = (c.styles & kTabStop) != 0;
-  const Qt::FocusPolicy inputFocus = tabStop ? Qt::StrongFocus : Qt::ClickFocus;
-  switch (c.kind) {
-    case ControlKind::PushButton:
-    case ControlKind::DefPushButton: {
-      auto* button = new qt::FocusButton(dialog);
-      button->setAutoDefault(false);
-      button->setDefault(c.kind == ControlKind::DefPushButton);
-      button->setFocusPolicy(inputFocus);
-      connect(button, &QPushButton::clicked, this,
-              [this, handle, id] { notify(handle, id, Notification::Clicked); });
-      return button;
-    }
-    case ControlKind::CheckBox: {
-      auto* box = new QCheckBox(dialog);
-      box->setFocusPolicy(inputFocus);
-      connect(box, &QCheckBox::clicked, this,
-              [this, handle, id] { notify(handle, id, Notification::Clicked); });
-      return box;
-    }
-    case ControlKind::RadioButton: {
-      auto* radio = new QRadioButton(dialog);
-      radio->setAutoExclusive(false);
-      radio->setFocusPolicy(inputFocus);
-      if (group == nullptr) {
-        group = new QButtonGroup(dialog);
-        group->setExclusive(true);
-      }
-      group->addButton(radio);
-      connect(radio, &QRadioButton::clicked, this,
-              [this, handle, id] { notify(handle, id, Notification::Clicked); });
-      return radio;
-    }
-    case ControlKind::GroupBox:
-      return new GroupFrame(dialog);
-    case ControlKind::Edit: {
-      auto* edit = new QLineEdit(dialog);
-      edit->setFrame((c.styles & kBorder) != 0);
-      if ((c.styles & kReadOnly) != 0) {
-        // A read-only edit shows the window colour behind its text, as on the desktop.
-        edit->setReadOnly(true);
-        QPalette palette = edit->palette();
-        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
-        edit->setPalette(palette);
-      }
-      edit->setProperty(kDigitsOnlyProperty, (c.styles & kDigitsOnly) != 0);
-      edit->setFocusPolicy(inputFocus);
-      // textEdited: the user's changes only, one per keystroke, paste or cut.
-      connect(edit, &QLineEdit::textEdited, this, [this, handle, id] {
-        notify(handle, id, Notification::Updated);
-        notify(handle, id, Notification::Changed);
-      });
-      return edit;
-    }
-    case ControlKind::ListBox: {
-      auto* list = new qt::FocusList(dialog);
-      list->setSelectionMode(QAbstractItemView::SingleSelection);
-      list->setFrameShape((c.styles & kBorder) != 0 ? QFrame::StyledPanel : QFrame::NoFrame);
-      list->setVerticalScrollBarPolicy((c.styles & kVScroll) != 0 ? Qt::ScrollBarAsNeeded
-                                                                  : Qt::ScrollBarAlwaysOff);
-      list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-      list->setUniformItemSizes(true);
-      list->setFocusPolicy(inputFocus);
-      if ((c.styles & kNotify) != 0) {
-        // Every click on an item reports a selection change, also on the selected item.
-        connect(list, &QListWidget::itemSelectionChanged, this, [this, handle, id, list] {
-          if (programSetting > 0) return;
-          list->setProperty(kListNotifiedProperty, true);
-          notify(handle, id, Notification::SelectionChanged);
-        });
-        connect(list, &QListWidget::itemClicked, this, [this, handle, id, list] {
-          if (list->property(kListNotifiedProperty).toBool()) return;
-          list->setProperty(kListNotifiedProperty, true);
-          notify(handle, id, Notification::SelectionChanged);
-        });
-        connect(list, &QListWidget::itemDoubleClicked, this,
-                [this, handle, id] { notify(handle, id, Notification::DoubleClick); });
-      }
-      return list;
-    }
-    case ControlKind::Static:
-    case ControlKind::StaticNoWrap:
-    case ControlKind::IconPicture:
-    case ControlKind::BitmapPicture: {
-      auto* label = new QLabel(dialog);
-      label->setTextFormat(Qt::PlainText);
-      label->setWordWrap(c.kind == ControlKind::Static);
-      label->setMargin(0);
-      label->setIndent(0);
-      label->setFocusPolicy(Qt::NoFocus);
-      label->setAttribute(Qt::WA_TransparentForMouseEvents);
-      if ((c.styles & kStaticEdge) != 0) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-      const bool centred = (c.styles & kCenterImage) != 0;
-      label->setAlignment(centred && c.kind != ControlKind::Static &&
-                                  c.kind != ControlKind::StaticNoWrap
-                              ? Qt::AlignCenter
-                              : Qt::AlignLeft | Qt::AlignTop);
-      if (c.kind == ControlKind::IconPicture) {
-        label->setPixmap(iconPixmap(c.imageId, kStandardIconSize));
-      } else if (c.kind == ControlKind::BitmapPicture) {
-        label->setPixmap(bitmapPixmap(c.imageId));
-      }
-      return label;
-    }
-    case ControlKind::Unsupported:
-      break;
-  }
-  return nullptr;
-}
-
-WindowHandle QtPlatform::createDialog(const DialogTemplate& tmpl, WindowHandle owner,
-                                      WindowEvents& events) {
-  Impl& d = *impl_;
-  WindowRecord* ownerRecord = d.live(owner);
-  DialogWindow* ownerWidget = ownerRecord != nullptr ? ownerRecord->widget.data() : nullptr;
-
-  auto rec = std::make_unique<WindowRecord>();
-  rec->handle = d.nextHandle++;
-  rec->templateId = tmpl.id;
-  rec->owner = ownerRecord != nullptr ? owner : 0;
-  rec->events = &events;
-
-  auto* dialog = new DialogWindow(ownerWidget);
-  rec->widget = dialog;
-  dialog->setObjectName(QStringLiteral("dlg%1").arg(tmpl.id));
-  dialog->setProperty(kHandleProperty, QVariant::fromValue(rec->handle));
-  Qt::WindowFlags flags = (tmpl.appWindow ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint;
-  if (tmpl.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
-  dialog->setWindowFlags(flags);
-  dialog->setWindowTitle(displayText(tmpl.title));
-  const QFont font = qt::templateFont(tmpl.font);
-  const DialogUnits units(font);
-  dialog->setFont(qt::fittedFont(font, units.baseWidth()));
-  const QSize size(units.x(tmpl.width), units.y(tmpl.height));
-  dialog->setFixedSize(size);
-
-  QScreen* screen =
-      ownerWidget != nullptr ? ownerWidget->screen() : QGuiApplication::primaryScreen();
-  if (tmpl.centered && screen != nullptr) {
-    const QRect area = screen->availableGeometry();
-    dialog->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
-  } else if (ownerWidget != nullptr) {
-    dialog->move(ownerWidget->mapToGlobal(QPoint(units.x(tmpl.x), units.y(tmpl.y))));
-  } else if (screen != nullptr) {
-    dialog->move(screen->geometry().topLeft() + QPoint(units.x(tmpl.x), units.y(tmpl.y)));
-  }
-
-  // Template order is creation order, so Qt's focus chain is the tab order.
-  QButtonGroup* group = nullptr;
-  std::vector<QWidget*> frames;
-  for (const ControlTemplate& c : tmpl.controls) {
-    if ((c.styles & kGroup) != 0) group = nullptr;
-    QWidget* widget = d.build(*rec, dialog, c, group);
-    if (widget == nullptr) continue;
-    widget->setGeometry(units.rect(c.x, c.y, c.width, c.height));
-    if (c.id != -1) widget->setObjectName(QStringLiteral("ctl%1").arg(c.id));
-    widget->setProperty(kIdProperty, c.id);
-    widget->setEnabled((c.styles & kDisabled) == 0);
-    if ((c.styles & kHidden) != 0) widget->setHidden(true);
-    if (c.kind == ControlKind::GroupBox) frames.push_back(widget);
-    ControlEntry entry;
-    entry.id = c.id;
-    entry.kind = c.kind;
-    entry.styles = c.styles;
-    entry.widget = widget;
-    entry.imageId = c.imageId;
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) entry.group = button->group();
-    rec->controls.push_back(entry);
-    d.setTextOf(rec->controls.back(), c.caption);
-  }
-  for (QWidget* frame : frames) frame->lower();
-  std::vector<QButtonGroup*> radioGroups;
-  for (const ControlEntry& entry : rec->controls) {
-    if (entry.kind == ControlKind::RadioButton && entry.group != nullptr &&
-        std::find(radioGroups.begin(), radioGroups.end(), entry.group) == radioGroups.end()) {
-      radioGroups.push_back(entry.group);
-    }
-  }
-  for (QButtonGroup* radios : radioGroups) {
-    tabToCheckedRadio(*rec, radios);
-    QObject::connect(radios, &QButtonGroup::buttonToggled, &d, [&d, handle = rec->handle, radios] {
-      if (WindowRecord* r = d.live(handle)) tabToCheckedRadio(*r, radios);
-    });
-  }
-
-  const WindowHandle handle = rec->handle;
-  dialog->onCancel = [&d, handle] {
-    if (WindowRecord* r = d.live(handle)) r->events->cancel(handle);
-  };
-  dialog->onActivated = [&d, handle](bool active) {
-    if (WindowRecord* r = d.live(handle)) r->events->activated(handle, active);
-  };
-  d.windows.emplace(handle, std::move(rec));
-  events.created(handle);
-  return handle;
+  return QPixmap::fromImage(std::move(image));
 }
 
 // --- The event filter ---
@@ -867,25 +461,6 @@ void QtPlatform::setButtonImage(WindowHandle window, int id, IconHandle icon) {
   button->setText(QString());
   button->setIcon(QIcon(pixmap));
   button->setIconSize(pixmap.size());
-}
-
-void QtPlatform::setAccessibleName(WindowHandle window, int id, std::string_view name) {
-  ControlEntry* entry = impl_->entry(window, id);
-  if (entry == nullptr && id != -1) {
-    if (WindowRecord* rec = impl_->record(window)) {
-      for (ControlEntry& picture : rec->controls) {
-        const bool isPicture =
-            picture.kind == ControlKind::IconPicture || picture.kind == ControlKind::BitmapPicture;
-        if (isPicture && picture.id == -1 && picture.imageId == id && picture.widget) {
-          entry = &picture;
-          break;
-        }
-      }
-    }
-  }
-  if (entry == nullptr) return;
-  entry->accessibleName = QString::fromStdU16String(fromWindows1252(name));
-  applyAccessibleName(*entry);
 }
 
 // --- Platform: system dialogs and services ---

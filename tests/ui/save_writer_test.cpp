@@ -11,8 +11,8 @@
 #include <functional>
 #include <string>
 
+#include "fileio/file_writer.h"
 #include "save_test_support.h"
-#include "ui/auxwin/summary_file.h"
 
 namespace orbalta {
 namespace {

@@ -29,7 +29,8 @@ double markedShare(const QImage& a, const QImage& b) {
     }
   }
   const auto share = [](const std::vector<bool>& marks) {
-    return static_cast<double>(std::count(marks.begin(), marks.end(), true)) / marks.size();
+    return static_cast<double>(std::count(marks.begin(), marks.end(), true)) /
+           static_cast<double>(marks.size());
   };
   return std::max(share(columns), share(rows));
 }

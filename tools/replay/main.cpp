@@ -10,7 +10,8 @@
 #include <string>
 
 #include "platform/qt/qt_platform.h"
-#include "tools/replay/player.h"
+#include "tools/replay/engine.h"
+#include "tools/replay/qt_driver.h"
 #include "tools/replay/script.h"
 #include "ui/main/startup.h"
 
@@ -31,16 +32,17 @@ std::vector<Step> screenshotSteps() {
     step.text = std::move(file);
     steps.push_back(std::move(step));
   };
-  add(StepKind::Grab, 101, 0, "main.png");
-  add(StepKind::Click, 101, 1034);
-  add(StepKind::Grab, 111, 0, "summary.png");
-  add(StepKind::Close, 111, 0);
-  add(StepKind::Click, 101, 1042);
-  add(StepKind::Grab, 109, 0, "info.png");
-  add(StepKind::Close, 109, 0);
-  add(StepKind::Click, 101, 1041);
-  add(StepKind::Grab, 103, 0, "about.png");
-  add(StepKind::Close, 103, 0);
+  using namespace orbalta::id;
+  add(StepKind::Grab, kMainWindow, 0, "main.png");
+  add(StepKind::Click, kMainWindow, kSummaryButton);
+  add(StepKind::Grab, kSummaryWindow, 0, "summary.png");
+  add(StepKind::Close, kSummaryWindow, 0);
+  add(StepKind::Click, kMainWindow, kInfoButton);
+  add(StepKind::Grab, kInfoWindow, 0, "info.png");
+  add(StepKind::Close, kInfoWindow, 0);
+  add(StepKind::Click, kMainWindow, kAboutButton);
+  add(StepKind::Grab, kAboutWindow, 0, "about.png");
+  add(StepKind::Close, kAboutWindow, 0);
   return steps;
 }
 
@@ -100,8 +102,9 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "orbalta-replay: cannot create %s\n", shotsDir.c_str());
       return 1;
     }
-    orbalta::replay::Player player(*qt, std::move(steps), scriptName, shotsDir);
-    const int code = orbalta::runOrbalta(player.program(), 1);
-    return player.finish(code);
+    orbalta::replay::QtDriver driver(*qt);
+    orbalta::replay::Engine engine(driver, std::move(steps), scriptName, shotsDir);
+    const int code = orbalta::runOrbalta(engine.program(), 1);
+    return engine.finish(code);
   });
 }

@@ -24,6 +24,79 @@ int hexDigit(char c) {
   return -1;
 }
 
+// The byte that a one-letter escape stands for, 0 for none.
+char escaped(char letter) {
+  switch (letter) {
+    case 'n':
+      return '\n';
+    case 'r':
+      return '\r';
+    case 't':
+      return '\t';
+    case '"':
+      return '"';
+    case '\\':
+      return '\\';
+    default:
+      return 0;
+  }
+}
+
+bool endsWord(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '#';
+}
+
+// The string that starts at line[i] (its opening quote), decoded; i ends past it.
+bool readString(std::string_view line, std::size_t& i, Token& token, Failure& failure) {
+  ++i;
+  bool closed = false;
+  while (i < line.size()) {
+    const unsigned char b = static_cast<unsigned char>(line[i]);
+    if (b == '"') {
+      closed = true;
+      ++i;
+      break;
+    }
+    if (b < 0x20 || b >= 0x7f) {
+      failure.message = b >= 0x80 ? "a byte above 0x7F in a string: write it as \\xHH"
+                                  : "a control character in a string: write it escaped";
+      return false;
+    }
+    if (b != '\\') {
+      token.text.push_back(static_cast<char>(b));
+      ++i;
+      continue;
+    }
+    if (i + 1 >= line.size()) break;
+    const char e = line[i + 1];
+    i += 2;
+    if (const char byte = escaped(e)) {
+      token.text.push_back(byte);
+    } else if (e == 'x') {
+      const int high = i < line.size() ? hexDigit(line[i]) : -1;
+      const int low = i + 1 < line.size() ? hexDigit(line[i + 1]) : -1;
+      if (high < 0 || low < 0) {
+        failure.message = "\\x needs two hexadecimal digits";
+        return false;
+      }
+      token.text.push_back(static_cast<char>(high * 16 + low));
+      i += 2;
+    } else {
+      failure.message = std::string("unknown escape \\") + e;
+      return false;
+    }
+  }
+  if (!closed) {
+    failure.message = "unterminated string";
+    return false;
+  }
+  if (i < line.size() && !endsWord(line[i])) {
+    failure.message = "a string must be followed by a blank";
+    return false;
+  }
+  return true;
+}
+
 // Splits one line into words and strings; stops at a `#` outside a string.
 bool tokenize(std::string_view line, std::vector<Token>& tokens, Failure& failure) {
   std::size_t i = 0;
@@ -35,74 +108,11 @@ bool tokenize(std::string_view line, std::vector<Token>& tokens, Failure& failur
       break;
     } else if (c == '"') {
       Token token{true, {}};
-      ++i;
-      bool closed = false;
-      while (i < line.size()) {
-        const unsigned char b = static_cast<unsigned char>(line[i]);
-        if (b == '"') {
-          closed = true;
-          ++i;
-          break;
-        }
-        if (b < 0x20 || b >= 0x7f) {
-          failure.message = b >= 0x80 ? "a byte above 0x7F in a string: write it as \\xHH"
-                                      : "a control character in a string: write it escaped";
-          return false;
-        }
-        if (b != '\\') {
-          token.text.push_back(static_cast<char>(b));
-          ++i;
-          continue;
-        }
-        if (i + 1 >= line.size()) break;
-        const char e = line[i + 1];
-        i += 2;
-        switch (e) {
-          case 'n':
-            token.text.push_back('\n');
-            break;
-          case 'r':
-            token.text.push_back('\r');
-            break;
-          case 't':
-            token.text.push_back('\t');
-            break;
-          case '"':
-            token.text.push_back('"');
-            break;
-          case '\\':
-            token.text.push_back('\\');
-            break;
-          case 'x': {
-            const int high = i < line.size() ? hexDigit(line[i]) : -1;
-            const int low = i + 1 < line.size() ? hexDigit(line[i + 1]) : -1;
-            if (high < 0 || low < 0) {
-              failure.message = "\\x needs two hexadecimal digits";
-              return false;
-            }
-            token.text.push_back(static_cast<char>(high * 16 + low));
-            i += 2;
-            break;
-          }
-          default:
-            failure.message = std::string("unknown escape \\") + e;
-            return false;
-        }
-      }
-      if (!closed) {
-        failure.message = "unterminated string";
-        return false;
-      }
-      if (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r' &&
-          line[i] != '#') {
-        failure.message = "a string must be followed by a blank";
-        return false;
-      }
+      if (!readString(line, i, token, failure)) return false;
       tokens.push_back(std::move(token));
     } else {
       Token token;
-      while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r' &&
-             line[i] != '#') {
+      while (i < line.size() && !endsWord(line[i])) {
         if (line[i] == '"') {
           failure.message = "a quote inside a word";
           return false;

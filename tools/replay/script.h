@@ -16,12 +16,14 @@
 #include <string_view>
 #include <vector>
 
+#include "model/ids.h"
+
 namespace orbalta::replay {
 
-inline constexpr int kMainWindow = 101;
-inline constexpr int kAboutWindow = 103;
-inline constexpr int kInfoWindow = 109;
-inline constexpr int kSummaryWindow = 111;
+using id::kAboutWindow;
+using id::kInfoWindow;
+using id::kMainWindow;
+using id::kSummaryWindow;
 
 enum class StepKind {
   Click,

@@ -1,18 +1,11 @@
 #include "ui/auxwin/info_about.h"
 
+#include "model/ids.h"
 #include "textconv/fixed_text.h"
 #include "toolkit/dialog.h"
-#include "ui/main/accessible_names.h"
+#include "ui/shared/accessible_names.h"
 
 namespace orbalta {
-
-namespace {
-
-constexpr int kInfoTemplate = 109;
-constexpr int kAboutTemplate = 103;
-constexpr int kInfoFormulas = 1049;
-
-}  // namespace
 
 std::string infoText() {
   const std::string separator = "\n\r";
@@ -24,19 +17,19 @@ std::string infoText() {
 
 void showInfo(AppState& state) {
   Dialog info(state.mainDialog->toolkit());
-  DLGOPEN(kInfoTemplate, info);
-  DLGHANDLER(info, kInfoTemplate, [](Dialog& d, int, int event) {
+  DLGOPEN(id::kInfoWindow, info);
+  DLGHANDLER(info, id::kInfoWindow, [](Dialog& d, int, int event) {
     if (event == EVT_INIT) nameControls(d);
   });
-  DLGPUTTEXT(info, kInfoFormulas, trimRight(infoText()));
+  DLGPUTTEXT(info, id::kInfoFormulas, trimRight(infoText()));
   DLGMODAL(info);
   DLGRELEASE(info);
 }
 
 void showAbout(AppState& state) {
   Dialog about(state.mainDialog->toolkit());
-  DLGOPEN(kAboutTemplate, about);
-  DLGHANDLER(about, kAboutTemplate, [](Dialog& d, int, int event) {
+  DLGOPEN(id::kAboutWindow, about);
+  DLGHANDLER(about, id::kAboutWindow, [](Dialog& d, int, int event) {
     if (event == EVT_INIT) nameControls(d);
   });
   DLGMODAL(about);

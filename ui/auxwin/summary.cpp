@@ -3,15 +3,14 @@
 #include <initializer_list>
 #include <string>
 
+#include "model/ids.h"
 #include "textconv/layouts.h"
 #include "toolkit/dialog.h"
-#include "ui/auxwin/summary_file.h"
+#include "fileio/file_writer.h"
 
 namespace orbalta {
 
 namespace {
-
-constexpr int kFirstSummaryStatic = 1047;
 
 // Runs of blanks are spelled out as counts: the columns of the texts depend on them.
 std::string blanks(std::size_t count) {

@@ -1,7 +1,6 @@
 #include "ui/main/main_window.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "model/bit_codec.h"
 #include "model/classify.h"
@@ -9,20 +8,6 @@
 namespace orbalta {
 
 namespace {
-
-struct FieldEdit {
-  int id;
-  int width;
-};
-
-// The bit-field edits of a format, sign first, fraction parts last.
-std::vector<FieldEdit> fieldEditsOf(const FormatSpec& spec) {
-  std::vector<FieldEdit> edits{{spec.signEdit, 1},
-                               {spec.exponentEdit, spec.exponentWidth},
-                               {spec.fractionEdit, spec.fractionHighWidth}};
-  if (spec.fractionLowEdit != 0) edits.push_back({spec.fractionLowEdit, spec.fractionLowWidth});
-  return edits;
-}
 
 void clearText(Dialog& dialog, int controlId) {
   DLGPUTTEXT(dialog, controlId, "");
@@ -59,7 +44,8 @@ void onXChanged(Dialog& dialog, AppState& state) {
 void onBitFieldChanged(Dialog& dialog, AppState& state, int controlId) {
   clearText(dialog, id::kParamValue);
   clearText(dialog, id::kParamCaption);
-  const bool binary32Edit = controlId == 1026 || controlId == 1027 || controlId == 1028;
+  const bool binary32Edit =
+      controlId == id::kSign32 || controlId == id::kExponent32 || controlId == id::kFraction32;
   if (!binary32Edit) DLGPUTSTATE(dialog, id::kParamList, false, ATTR_ENABLED);
   reportFieldCursor(dialog, state, controlId);
   validateBitField(dialog, state, controlId);
@@ -72,12 +58,11 @@ void onFormatSelected(Dialog& dialog, AppState& state, int formatBytes) {
   const FormatSpec& spec = *formatSpec(formatBytes);
   enableFormatFields(dialog, state);
   DLGPUTTEXT(dialog, spec.signEdit, "0");
-  for (const FieldEdit& edit : fieldEditsOf(spec)) {
-    if (edit.id == spec.signEdit) continue;
+  for (const FieldEdit& edit : fieldEdits(spec)) {
+    if (edit.width == 0 || edit.id == spec.signEdit) continue;
     DLGPUTTEXT(dialog, edit.id, state.zerosText.view().substr(0, edit.width));
   }
-  const int xLength = formatBytes == 4 ? 13 : formatBytes == 8 ? 22 : 40;
-  DLGPUTNUMBER(dialog, id::kXEdit, xLength, ATTR_TEXT_LENGTH);
+  DLGPUTNUMBER(dialog, id::kXEdit, spec.xTextLength, ATTR_TEXT_LENGTH);
   DLGPUTTEXT(dialog, id::kXEdit, "0");
   clearOutputs(dialog);
 }
@@ -91,8 +76,8 @@ bool scopeAllFields(Dialog& dialog, AppState& state) {
 
 // The edit of the selected format whose width is `width`, 0 when none.
 int editOfWidth(const FormatSpec& spec, int width) {
-  for (const FieldEdit& edit : fieldEditsOf(spec)) {
-    if (edit.width == width) return edit.id;
+  for (const FieldEdit& edit : fieldEdits(spec)) {
+    if (edit.width != 0 && edit.width == width) return edit.id;
   }
   return 0;
 }
@@ -115,7 +100,8 @@ void enableFormatFields(Dialog& dialog, const AppState& state) {
   for (int edit : kBitFieldEdits) {
     bool mine = false;
     if (spec != nullptr) {
-      for (const FieldEdit& own : fieldEditsOf(*spec)) mine = mine || own.id == edit;
+      for (const FieldEdit& own : fieldEdits(*spec))
+        mine = mine || (own.width != 0 && own.id == edit);
     }
     DLGPUTSTATE(dialog, edit, mine, ATTR_ENABLED);
   }
@@ -125,7 +111,8 @@ void fillFields(Dialog& dialog, AppState& state, char fill) {
   const FormatSpec* spec = formatSpec(state.formatBytes);
   if (spec == nullptr) return;
   const FixedText& source = fill == '1' ? state.onesText : state.zerosText;
-  for (const FieldEdit& edit : fieldEditsOf(*spec)) {
+  for (const FieldEdit& edit : fieldEdits(*spec)) {
+    if (edit.width == 0) continue;
     if (state.scopeAllFields || edit.width == state.currentFieldLength) {
       DLGPUTTEXT(dialog, edit.id, source.view().substr(0, edit.width));
     }
@@ -143,7 +130,9 @@ std::string toggleText(int width, std::string_view text) {
 void toggleAllFields(Dialog& dialog, const AppState& state) {
   const FormatSpec* spec = formatSpec(state.formatBytes);
   if (spec == nullptr) return;
-  for (const FieldEdit& edit : fieldEditsOf(*spec)) toggleEdit(dialog, edit);
+  for (const FieldEdit& edit : fieldEdits(*spec)) {
+    if (edit.width != 0) toggleEdit(dialog, edit);
+  }
 }
 
 void toggleCurrentField(Dialog& dialog, const AppState& state) {
@@ -158,13 +147,13 @@ void onMainWindowEvent(AppState& state, Dialog& dialog, int controlId, int /*eve
     case id::kXEdit:
       onXChanged(dialog, state);
       return;
-    case 1011:
+    case id::kRadio32:
       onFormatSelected(dialog, state, 4);
       return;
-    case 1012:
+    case id::kRadio64:
       onFormatSelected(dialog, state, 8);
       return;
-    case 1013:
+    case id::kRadio128:
       onFormatSelected(dialog, state, 16);
       return;
     case id::kFillZeros:

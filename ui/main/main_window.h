@@ -6,35 +6,15 @@
 #include <string_view>
 
 #include "model/app_state.h"
+#include "model/ids.h"
 #include "toolkit/dialog.h"
 
 namespace orbalta {
 
-// Control ids of the main window (template 101).
-namespace id {
-inline constexpr int kMainWindow = 101;
-inline constexpr int kXEdit = 1007;
-inline constexpr int kParamValue = 1008;
-inline constexpr int kCursorPosition = 1019;
-inline constexpr int kFieldLength = 1020;
-inline constexpr int kDataType = 1036;
-inline constexpr int kParamCaption = 1040;
-inline constexpr int kAboutButton = 1041;
-inline constexpr int kInfoButton = 1042;
-inline constexpr int kBinaryNeighbours = 1043;
-inline constexpr int kParamList = 1044;
-inline constexpr int kScopeAll = 1045;
-inline constexpr int kScopeCurrent = 1046;
-inline constexpr int kSummaryButton = 1034;
-inline constexpr int kFillZeros = 1029;
-inline constexpr int kFillOnes = 1030;
-inline constexpr int kToggle = 1031;
-inline constexpr int kExit = 30001;
-}  // namespace id
-
 // The ten bit-field edits in the order they are enabled: binary32, binary64, binary128.
-inline constexpr int kBitFieldEdits[] = {1026, 1027, 1028, 1032, 1033,
-                                         1035, 1014, 1015, 1016, 1018};
+inline constexpr int kBitFieldEdits[] = {
+    id::kSign32,     id::kExponent32, id::kFraction32,  id::kSign64,          id::kExponent64,
+    id::kFraction64, id::kSign128,    id::kExponent128, id::kFractionHigh128, id::kFractionLow128};
 
 bool isBitFieldEdit(int controlId);
 

@@ -2,30 +2,20 @@
 
 #include <string>
 
+#include "model/bit_codec.h"
 #include "resources/resources.h"
 #include "textconv/fixed_text.h"
 #include "ui/auxwin/info_about.h"
 #include "ui/auxwin/summary.h"
-#include "ui/main/accessible_names.h"
 #include "ui/main/main_window.h"
+#include "ui/shared/accessible_names.h"
 
 namespace orbalta {
 
 namespace {
 
-constexpr int kMainTemplate = 101;
-constexpr int kSummaryTemplate = 111;
-
 constexpr const char* kParameterNames[] = {
     "Exponent", "Semnificand", "ULP", "X+ = Nearest(x,+1.0)", "X- = Nearest(x,-1.0)", "Epsilon"};
-
-struct InitialLength {
-  int edit;
-  int width;
-};
-constexpr InitialLength kInitialLengths[] = {{1026, 1},  {1027, 8},  {1028, 23}, {1032, 1},
-                                             {1033, 11}, {1035, 52}, {1014, 1},  {1015, 15},
-                                             {1016, 48}, {1018, 64}};
 
 int startupError(platform::Platform& platform) {
   platform.messageBox("Error initializing application Orbalta", "Error",
@@ -33,11 +23,13 @@ int startupError(platform::Platform& platform) {
   return 0;
 }
 
+}  // namespace
+
 void attachHandlers(AppState& state, Dialog& main, Dialog& summary) {
   auto mainEvent = [&state](Dialog& d, int c, int e) { onMainWindowEvent(state, d, c, e); };
-  for (int edit : {1007, 1026, 1027, 1028, 1032, 1033, 1035, 1014, 1015, 1016, 1018, 1019}) {
-    DLGHANDLER(main, edit, mainEvent);
-  }
+  DLGHANDLER(main, id::kXEdit, mainEvent);
+  for (int edit : kBitFieldEdits) DLGHANDLER(main, edit, mainEvent);
+  DLGHANDLER(main, id::kCursorPosition, mainEvent);
   DLGHANDLER(main, id::kAboutButton, [&state](Dialog&, int, int) { showAbout(state); });
   DLGHANDLER(main, id::kInfoButton, [&state](Dialog&, int, int) { showInfo(state); });
   DLGHANDLER(main, id::kSummaryButton, [&state](Dialog&, int, int) { showSummary(state); });
@@ -48,37 +40,39 @@ void attachHandlers(AppState& state, Dialog& main, Dialog& summary) {
         main, edit, [&state](Dialog& d, int c, int e) { onFieldFocus(state, d, c, e); },
         EVT_FOCUS_GAINED);
   }
-  for (int button : {1011, 1012, 1013, 1029, 1030, 1031}) DLGHANDLER(main, button, mainEvent);
-  DLGHANDLER(summary, 1041, [&state](Dialog&, int, int) { saveSummary(state); });
+  for (int button :
+       {id::kRadio32, id::kRadio64, id::kRadio128, id::kFillZeros, id::kFillOnes, id::kToggle})
+    DLGHANDLER(main, button, mainEvent);
+  DLGHANDLER(summary, id::kSaveSummary, [&state](Dialog&, int, int) { saveSummary(state); });
 }
 
 void setInitialControls(AppState& state, Dialog& main) {
-  DLGPUTSTATE(main, 1011, true);
+  DLGPUTSTATE(main, id::kRadio32, true);
   state.formatBytes = 4;
   DLGPUTSTATE(main, id::kScopeAll, true);
   DLGPUTTEXT(main, id::kXEdit, "0");
   DLGPUTTEXT(main, id::kParamCaption, "");
-  for (const InitialLength& field : kInitialLengths) {
+  for (const BitFieldCheck& field : kBitFieldChecks) {
     DLGPUTNUMBER(main, field.edit, field.width, ATTR_TEXT_LENGTH);
   }
   enableFormatFields(main, state);
   DLGPUTSTATE(main, id::kBinaryNeighbours, false);
   DLGPUTSTATE(main, id::kBinaryNeighbours, false, ATTR_ENABLED);
-  DLGPUTTEXT(main, 1026, "0");
-  DLGPUTTEXT(main, 1027, "00000000");
-  DLGPUTTEXT(main, 1028, std::string(23, '0'));
+  for (const FieldEdit& field : fieldEdits(kBinary32)) {
+    if (field.width != 0) DLGPUTTEXT(main, field.id, std::string(std::size_t(field.width), '0'));
+  }
   // The disabled binary64 fields double as a legend of the field layout.
-  DLGPUTTEXT(main, 1032, "S");
-  DLGPUTTEXT(main, 1033, "   Exponent");
-  DLGPUTTEXT(main, 1035, "                         Fractie Semnificand (T)");
+  DLGPUTTEXT(main, id::kSign64, "S");
+  DLGPUTTEXT(main, id::kExponent64, "   Exponent");
+  DLGPUTTEXT(main, id::kFraction64, "                         Fractie Semnificand (T)");
   for (const char* name : kParameterNames) {
     DLGPUTTEXT(main, id::kParamList, FixedText(40, name).trimmed(), ATTR_APPEND_ITEM);
   }
   DLGPUTNUMBER(main, id::kParamList, 0, 1);
   DLGPUTSTATE(main, id::kParamList, false, ATTR_ENABLED);
+  state.zerosText.fill('0');
+  state.onesText.fill('1');
 }
-
-}  // namespace
 
 void onMainDialogEvent(AppState& state, Dialog& dialog, int /*controlId*/, int event) {
   platform::Platform& platform = dialog.toolkit().platform();
@@ -100,25 +94,23 @@ int runOrbalta(platform::Platform& platform, int showMode) {
   Dialog summaryDialog(toolkit);
 
   const int smallIcon = platform.smallIconSize();
-  state.iconAppSmall = platform.loadIcon(104, smallIcon);
-  state.iconSummaryButton = platform.loadIcon(109, 32);
-  state.iconInfoButton = platform.loadIcon(110, 32);
-  state.iconAboutButton = platform.loadIcon(115, 48);
+  state.iconAppSmall = platform.loadIcon(id::kAppIcon, smallIcon);
+  state.iconSummaryButton = platform.loadIcon(id::kSummaryIcon, 32);
+  state.iconInfoButton = platform.loadIcon(id::kInfoIcon, 32);
+  state.iconAboutButton = platform.loadIcon(id::kAboutIcon, 48);
 
-  if (!DLGOPEN(kMainTemplate, mainDialog)) return startupError(platform);
+  if (!DLGOPEN(id::kMainWindow, mainDialog)) return startupError(platform);
   state.mainDialog = &mainDialog;
-  DLGHANDLER(mainDialog, kMainTemplate,
+  DLGHANDLER(mainDialog, id::kMainWindow,
              [&state](Dialog& d, int c, int e) { onMainDialogEvent(state, d, c, e); });
-  if (!DLGOPEN(kSummaryTemplate, summaryDialog)) return startupError(platform);
+  if (!DLGOPEN(id::kSummaryWindow, summaryDialog)) return startupError(platform);
   state.summaryDialog = &summaryDialog;
   attachHandlers(state, mainDialog, summaryDialog);
 
   setInitialControls(state, mainDialog);
-  state.zerosText.fill('0');
-  state.onesText.fill('1');
   buildSummaryTexts(state);
   for (int k = 1; k <= kSummaryTextCount; ++k) {
-    DLGPUTTEXT(summaryDialog, 1046 + k,
+    DLGPUTTEXT(summaryDialog, id::kFirstSummaryText + k - 1,
                state.summaryTexts[static_cast<std::size_t>(k - 1)].trimmed());
   }
 

@@ -1,4 +1,4 @@
-#include "ui/auxwin/summary_file.h"
+#include "fileio/file_writer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -2,8 +2,6 @@
 // Names for assistive technologies of the controls that have no caption to be named by, or
 // whose caption says nothing alone. Every other control is named by its caption.
 
-#include <span>
-
 #include "toolkit/dialog.h"
 
 namespace orbalta {
@@ -14,9 +12,6 @@ struct AccessibleName {
   int control;
   const char* name;
 };
-
-// Every window's names, by template.
-std::span<const AccessibleName> accessibleNames();
 
 // Gives the controls of `dialog`'s window their names; called once the window exists.
 void nameControls(Dialog& dialog);
