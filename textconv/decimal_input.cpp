@@ -1,21 +1,20 @@
 // Decimal input. The token is checked against the accepted forms here; a number is then reduced
 // to its significant digits and a power of ten ("15e-1" for "1.50"), a text with no decimal
 // point and therefore read alike in every locale. binary32 and binary64 are rounded by
-// strtof_l / strtod_l; binary128 by one exact binary128 operation when the digits allow it,
+// std::from_chars; binary128 by one exact binary128 operation when the digits allow it,
 // otherwise by MPFR with binary128's precision and exponent range.
 
 #include "textconv/decimal_input.h"
 
 #include <gmp.h>
-#include <locale.h>
 #include <mpfr.h>
 
 #include <array>
+#include <charconv>
 #include <bit>
 #include <cassert>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -66,21 +65,21 @@ bool endsToken(char c) {
   return c == ' ' || c == '\t' || c == ',';
 }
 
-locale_t cLocale() {
-  static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t{});
-  return locale;
-}
-
 // A positive decimal "digits e exponent" rounded to nearest, ties to even; false on overflow.
-bool roundWithLibc(const char* text, int formatBytes, Encoding& bits) {
-  const locale_t c = cLocale();
-  if (formatBytes == 4) {
-    const float v = c ? strtof_l(text, nullptr, c) : std::strtof(text, nullptr);
-    if (std::isinf(v)) return false;
+// std::from_chars reads the C format whatever the locale. It reports a result that is out of
+// range both for overflow and for a value that rounds to zero; `aboveOne` tells them apart.
+template <class Float>
+bool roundWithCharconv(const char* text, const char* end, bool aboveOne, Encoding& bits) {
+  Float v = 0;
+  const std::from_chars_result r = std::from_chars(text, end, v, std::chars_format::scientific);
+  if (r.ec == std::errc::result_out_of_range) {
+    if (aboveOne) return false;
+    v = 0;
+  }
+  if (std::isinf(v)) return false;
+  if constexpr (sizeof(Float) == 4) {
     bits = std::bit_cast<std::uint32_t>(v);
   } else {
-    const double v = c ? strtod_l(text, nullptr, c) : std::strtod(text, nullptr);
-    if (std::isinf(v)) return false;
     bits = std::bit_cast<std::uint64_t>(v);
   }
   return true;
@@ -165,8 +164,7 @@ Encoding exactlyScaled128(Encoding digits, int scale) {
   return std::bit_cast<Encoding>(v);
 }
 
-// The same for binary32 and binary64. glibc's strtof/strtod go through multiprecision
-// arithmetic even for these short inputs, the ones typed most.
+// The same for binary32 and binary64. These short inputs are the ones typed most.
 template <class Float, int kPowers>
 Encoding exactlyScaled(std::uint64_t digits, int scale) {
   static constexpr auto powers = [] {
@@ -261,8 +259,10 @@ bool roundDigits(const char* firstNonzero, const char* lastNonzero, const char* 
   n = appendInteger(text, n, scale);
   text[n] = '\0';
 
-  return formatBytes == 16 ? roundWithMpfr(text, formatBytes, bits)
-                           : roundWithLibc(text, formatBytes, bits);
+  if (formatBytes == 16) return roundWithMpfr(text, formatBytes, bits);
+  const bool aboveOne = significant + scale > 0;
+  return formatBytes == 8 ? roundWithCharconv<double>(text, text + n, aboveOne, bits)
+                          : roundWithCharconv<float>(text, text + n, aboveOne, bits);
 }
 
 // The rest of the token after a sign: a number (digits with at most one point, then an
