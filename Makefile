@@ -3,7 +3,7 @@ PRESET ?= default
 BUILD  := build/$(PRESET)
 JOBS   ?= $(shell nproc)
 
-.PHONY: all deps configure build run test check screenshots format clean
+.PHONY: all deps configure build run test check screenshots format clean windows check-windows
 
 all: build
 
@@ -21,12 +21,24 @@ run: configure
 	cmake --build --preset $(PRESET) -j $(JOBS) --target orbalta
 	@scripts/run-window $(BUILD)/orbalta
 
-# Every test in the optimised build, then again under AddressSanitizer and UBSan.
+# Every test in the optimised build, then again under AddressSanitizer and UBSan, then the
+# Windows build's tests under Wine.
 test: check
 	$(MAKE) --no-print-directory check PRESET=asan
+	$(MAKE) --no-print-directory check-windows
 
 check: build
 	ctest --preset $(PRESET) -j $(JOBS)
+
+# The Windows program, cross-built with mingw-w64 into build/windows.
+windows:
+	@scripts/install-deps --windows
+	@scripts/build-windows-mpfr
+	@test -f build/windows/CMakeCache.txt || cmake --preset windows
+	cmake --build --preset windows -j $(JOBS)
+
+check-windows: windows
+	ctest --preset windows -j $(JOBS)
 
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/orbalta-replay --screenshots docs/screenshots

@@ -10,9 +10,9 @@
 #include <mpfr.h>
 
 #include <array>
-#include <charconv>
 #include <bit>
 #include <cassert>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>

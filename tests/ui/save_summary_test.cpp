@@ -121,9 +121,15 @@ TEST_F(SaveSummary, AFailedWriteIsReportedAndNotConfirmed) {
     std::string path;
     std::string reason;
   } rows[] = {
+#ifdef _WIN32
+      {folder.path(), test::systemReason(ERROR_DIRECTORY)},
+      {folder.file("missing/summary.txt"), test::systemReason(ERROR_PATH_NOT_FOUND)},
+      {readOnly, test::systemReason(ERROR_ACCESS_DENIED)},
+#else
       {folder.path(), "Is a directory"},
       {folder.file("missing/summary.txt"), "No such file or directory"},
       {readOnly, "Permission denied"},
+#endif
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.path);
