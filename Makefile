@@ -36,6 +36,7 @@ windows:
 	@scripts/build-windows-mpfr
 	@test -f build/windows/CMakeCache.txt || cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
+	@scripts/package-windows
 
 check-windows: windows
 	ctest --preset windows -j $(JOBS)

@@ -1,0 +1,90 @@
+#pragma once
+// The platform on the Windows user interface, common dialogs and kernel. Windows come from the
+// program's compiled dialog resources; texts cross the boundary as UTF-16.
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/platform.h"
+
+struct IAccPropServices;
+
+namespace orbalta::platform {
+
+class Win32Platform final : public Platform {
+ public:
+  explicit Win32Platform(HINSTANCE instance);
+  ~Win32Platform() override;
+
+  WindowHandle createDialog(const DialogTemplate& tmpl, WindowHandle owner,
+                            WindowEvents& events) override;
+  void showWindow(WindowHandle window, int showMode) override;
+  void bringToFront(WindowHandle window) override;
+  void setWindowTitle(WindowHandle window, std::string_view title) override;
+  int runModal(WindowHandle window) override;
+  void endModal(WindowHandle window, int result) override;
+  void destroyWindow(WindowHandle window) override;
+  bool isVisible(WindowHandle window) override;
+
+  void setText(WindowHandle window, int id, std::string_view text) override;
+  std::string text(WindowHandle window, int id) override;
+  void setEnabled(WindowHandle window, int id, bool enabled) override;
+  bool isEnabled(WindowHandle window, int id) override;
+  void setChecked(WindowHandle window, int id, bool checked) override;
+  bool isChecked(WindowHandle window, int id) override;
+  void setCaret(WindowHandle window, int id, int position) override;
+  int caret(WindowHandle window, int id) override;
+  void setListItems(WindowHandle window, int id, const std::vector<std::string>& items) override;
+  void setListSelection(WindowHandle window, int id, int index) override;
+  int listSelection(WindowHandle window, int id) override;
+
+  int smallIconSize() override;
+  IconHandle loadIcon(int resourceId, int size) override;
+  void setWindowIcon(WindowHandle window, IconHandle icon) override;
+  void setButtonImage(WindowHandle window, int id, IconHandle icon) override;
+  void setAccessibleName(WindowHandle window, int id, std::string_view name) override;
+
+  void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
+  void fileMessageBox(const FileMessage& message, std::string_view title,
+                      MessageIcon icon) override;
+  std::optional<std::string> openFile(const OpenFileRequest& request) override;
+  std::optional<std::string> currentDirectory() override;
+
+  int runMessageLoop(MessageRouter& router) override;
+  void postQuit(int code) override;
+
+  // The native window behind a handle (for the scripted user); nullptr when unknown.
+  HWND nativeWindow(WindowHandle window) const;
+
+ private:
+  struct Window;
+  static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR handle(Window& w, UINT message, WPARAM wParam, LPARAM lParam);
+  Window* find(WindowHandle window) const;
+  HWND control(WindowHandle window, int id) const;
+  bool pumpOne(MSG& msg, MessageRouter* router);
+  ::IAccPropServices* accessibility();
+  void applyPendingNames();
+
+  HINSTANCE instance_;
+  std::map<WindowHandle, std::unique_ptr<Window>> windows_;
+  std::vector<HICON> icons_;
+  WindowHandle nextHandle_ = 1;
+  int quietWrites_ = 0;  // writes by the program in progress: their notifications are dropped
+  ::IAccPropServices* accessibility_ = nullptr;
+  bool accessibilityTried_ = false;
+  std::vector<std::pair<HWND, std::wstring>> pendingNames_;
+};
+
+// Wide text from Windows-1252 and back; paths use UTF-8 instead.
+std::wstring wideFrom1252(std::string_view text);
+std::string to1252(const wchar_t* text, int length);
+std::wstring wideFromUtf8(std::string_view text);
+std::string toUtf8(const wchar_t* text, int length);
+
+}  // namespace orbalta::platform
