@@ -174,6 +174,7 @@ Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {}
 
 Win32Platform::~Win32Platform() {
   for (HICON icon : icons_) DestroyIcon(icon);
+  if (namer_.joinable()) namer_.join();
   if (accessibility_) accessibility_->Release();
 }
 
@@ -186,7 +187,7 @@ IAccPropServices* Win32Platform::accessibility() {
   using Create = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
   const auto initialize = systemFunction<Initialize>(L"ole32.dll", "CoInitializeEx");
   const auto create = systemFunction<Create>(L"ole32.dll", "CoCreateInstance");
-  if (!initialize || !create || FAILED(initialize(nullptr, COINIT_APARTMENTTHREADED))) {
+  if (!initialize || !create || FAILED(initialize(nullptr, COINIT_MULTITHREADED))) {
     return nullptr;
   }
   IAccPropServices* services = nullptr;
@@ -466,19 +467,30 @@ void Win32Platform::setButtonImage(WindowHandle window, int id, IconHandle icon)
   }
 }
 
-// Names wait until the program is first idle: loading COM would otherwise delay the first frame.
+// Names wait until the program is first idle and are then given on a thread of their own:
+// loading COM would otherwise delay the first frame.
 void Win32Platform::setAccessibleName(WindowHandle window, int id, std::string_view name) {
   if (const HWND c = control(window, id)) pendingNames_.emplace_back(c, wideFrom1252(name));
 }
 
 void Win32Platform::applyPendingNames() {
-  IAccPropServices* services = accessibility();
-  for (const auto& [hwnd, name] : pendingNames_) {
-    if (services && IsWindow(hwnd)) {
-      services->SetHwndPropStr(hwnd, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME, name.c_str());
-    }
-  }
+  auto names = std::move(pendingNames_);
   pendingNames_.clear();
+  auto give = [this](const std::vector<std::pair<HWND, std::wstring>>& list) {
+    IAccPropServices* services = accessibility();
+    for (const auto& [hwnd, name] : list) {
+      if (services && IsWindow(hwnd)) {
+        services->SetHwndPropStr(hwnd, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME, name.c_str());
+      }
+    }
+  };
+  if (!namerStarted_) {
+    namerStarted_ = true;
+    namer_ = std::thread([give, list = std::move(names)] { give(list); });
+    return;
+  }
+  if (namer_.joinable()) namer_.join();
+  give(names);
 }
 
 void Win32Platform::messageBox(std::string_view text, std::string_view title, MessageIcon icon) {

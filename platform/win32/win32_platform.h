@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -79,6 +80,8 @@ class Win32Platform final : public Platform {
   ::IAccPropServices* accessibility_ = nullptr;
   bool accessibilityTried_ = false;
   std::vector<std::pair<HWND, std::wstring>> pendingNames_;
+  bool namerStarted_ = false;
+  std::thread namer_;  // gives the first names; joined before any later use of the service
 };
 
 // Wide text from Windows-1252 and back; paths use UTF-8 instead.
