@@ -61,6 +61,9 @@ package: build
 	@packaging/make-deb $(BUILD)
 
 # Speed figures (text layer, user actions, start-up) from an optimised build in build/bench.
-.PHONY: bench
+.PHONY: bench bench-windows
 bench: deps
 	@bench/run
+
+bench-windows:
+	@bench/run-windows

@@ -8,38 +8,38 @@
 
 namespace orbalta::platform {
 
+namespace {
+
+std::wstring widen(UINT codePage, std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int n = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(codePage, 0, text.data(), size, out.data(), n);
+  return out;
+}
+
+std::string narrow(UINT codePage, const wchar_t* text, int length) {
+  if (length <= 0) return {};
+  const int n = WideCharToMultiByte(codePage, 0, text, length, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(codePage, 0, text, length, out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace
+
 std::wstring wideFrom1252(std::string_view text) {
-  if (text.empty()) return {};
-  const int n =
-      MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-  return out;
+  return widen(1252, text);
 }
-
 std::string to1252(const wchar_t* text, int length) {
-  if (length <= 0) return {};
-  const int n = WideCharToMultiByte(1252, 0, text, length, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(1252, 0, text, length, out.data(), n, nullptr, nullptr);
-  return out;
+  return narrow(1252, text, length);
 }
-
 std::wstring wideFromUtf8(std::string_view text) {
-  if (text.empty()) return {};
-  const int n =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-  return out;
+  return widen(CP_UTF8, text);
 }
-
 std::string toUtf8(const wchar_t* text, int length) {
-  if (length <= 0) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), n, nullptr, nullptr);
-  return out;
+  return narrow(CP_UTF8, text, length);
 }
 
 struct Win32Platform::Window {
