@@ -1,0 +1,147 @@
+// The Windows platform on real windows from the compiled resources: only the user's actions
+// notify the toolkit, texts keep their Windows-1252 bytes, and a modal run ends as asked.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/win32/win32_platform.h"
+
+namespace orbalta::platform {
+namespace {
+
+constexpr int kMain = 101;
+constexpr int kAbout = 103;
+constexpr int kEditX = 1007;
+constexpr int kRadio64 = 1012;
+
+struct Event {
+  int id;
+  Notification what;
+  bool operator==(const Event&) const = default;
+};
+
+struct Recorder : WindowEvents {
+  std::vector<Event> commands;
+  int creations = 0, cancels = 0, defaults = 0, destructions = 0;
+  void created(WindowHandle) override { ++creations; }
+  void command(WindowHandle, int id, Notification what) override { commands.push_back({id, what}); }
+  void activated(WindowHandle, bool) override {}
+  void cancel(WindowHandle) override { ++cancels; }
+  void defaultCommand(WindowHandle) override { ++defaults; }
+  void destroyed(WindowHandle) override { ++destructions; }
+};
+
+void pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+class Win32PlatformTest : public ::testing::Test {
+ protected:
+  WindowHandle open(int id) {
+    DialogTemplate t;
+    t.id = id;
+    const WindowHandle w = platform.createDialog(t, 0, events);
+    pump();
+    return w;
+  }
+  HWND item(WindowHandle w, int id) { return GetDlgItem(platform.nativeWindow(w), id); }
+  std::size_t count(Notification what) const {
+    std::size_t n = 0;
+    for (const Event& e : events.commands) n += e.what == what ? 1 : 0;
+    return n;
+  }
+
+  Win32Platform platform{GetModuleHandleW(nullptr)};
+  Recorder events;
+};
+
+TEST_F(Win32PlatformTest, ATemplateBuildsHiddenAndReportsItsCreation) {
+  const WindowHandle w = open(kMain);  // its template says WS_VISIBLE
+  ASSERT_NE(w, 0u);
+  EXPECT_EQ(events.creations, 1);
+  EXPECT_FALSE(platform.isVisible(w));
+  platform.showWindow(w, SW_SHOWNORMAL);
+  EXPECT_TRUE(platform.isVisible(w));
+  platform.destroyWindow(w);
+  EXPECT_EQ(events.destructions, 1);
+  EXPECT_EQ(platform.nativeWindow(w), nullptr);
+}
+
+TEST_F(Win32PlatformTest, TheProgramsOwnWritesNotifyNothing) {
+  const WindowHandle w = open(kMain);
+  events.commands.clear();
+  platform.setText(w, kEditX, "1.5");
+  platform.setCaret(w, kEditX, 2);
+  platform.setChecked(w, kRadio64, true);
+  platform.setEnabled(w, kEditX, true);
+  pump();
+  EXPECT_TRUE(events.commands.empty());
+  EXPECT_EQ(platform.text(w, kEditX), "1.5");
+  EXPECT_EQ(platform.caret(w, kEditX), 2);
+  EXPECT_TRUE(platform.isChecked(w, kRadio64));
+}
+
+TEST_F(Win32PlatformTest, EachTypedCharacterIsOneChange) {
+  const WindowHandle w = open(kMain);
+  platform.setText(w, kEditX, "");
+  events.commands.clear();
+  for (const wchar_t c : std::wstring(L"-2.5")) SendMessageW(item(w, kEditX), WM_CHAR, c, 1);
+  pump();
+  EXPECT_EQ(count(Notification::Changed), 4u);
+  EXPECT_EQ(platform.text(w, kEditX), "-2.5");
+}
+
+TEST_F(Win32PlatformTest, AClickOnAButtonIsReportedWithItsId) {
+  const WindowHandle w = open(kMain);
+  events.commands.clear();
+  SendMessageW(item(w, kRadio64), BM_CLICK, 0, 0);
+  pump();
+  EXPECT_NE(std::find(events.commands.begin(), events.commands.end(),
+                      Event{kRadio64, Notification::Clicked}),
+            events.commands.end());
+}
+
+TEST_F(Win32PlatformTest, TextsKeepTheirWindows1252Bytes) {
+  const WindowHandle w = open(kMain);
+  for (const std::string& text :
+       {std::string("0 \x85 1"), std::string("\xE9\xEE"), std::string()}) {
+    platform.setText(w, kEditX, text);
+    EXPECT_EQ(platform.text(w, kEditX), text);
+  }
+  platform.setText(w, kEditX, "\x85");
+  wchar_t wide[4] = {};
+  GetWindowTextW(item(w, kEditX), wide, 4);
+  EXPECT_EQ(wide[0], L'\u2026');  // the ellipsis, as the system shows it
+}
+
+TEST_F(Win32PlatformTest, AModalRunEndsWithItsResultAndFreesItsOwner) {
+  const WindowHandle main = open(kMain);
+  DialogTemplate t;
+  t.id = kAbout;
+  Recorder aboutEvents;
+  const WindowHandle about = platform.createDialog(t, main, aboutEvents);
+  ASSERT_NE(about, 0u);
+  static Win32Platform* self;
+  static WindowHandle ending;
+  self = &platform;
+  ending = about;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+    EXPECT_FALSE(IsWindowEnabled(GetWindow(self->nativeWindow(ending), GW_OWNER)));
+    self->endModal(ending, 7);
+  });
+  EXPECT_EQ(platform.runModal(about), 7);
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(IsWindowEnabled(platform.nativeWindow(main)));
+  EXPECT_FALSE(platform.isVisible(about));
+}
+
+}  // namespace
+}  // namespace orbalta::platform
