@@ -267,7 +267,8 @@ bool roundDigits(const char* firstNonzero, const char* lastNonzero, const char* 
 
 // The rest of the token after a sign: a number (digits with at most one point, then an
 // optional exponent) that ends at the token's end. Reads the text once, left to right.
-Result readNumber(const char* p, const char* end, bool negative, int formatBytes) {
+Result readNumber(const char* p, const char* end, bool negative, int formatBytes,
+                  TypedNumber* typed) {
   // Mantissa: digits, at most one point. Then the significant digits, from the first to the
   // last nonzero one, found by short scans from either end.
   const char* const start = p;
@@ -289,6 +290,12 @@ Result readNumber(const char* p, const char* end, bool negative, int formatBytes
   if (!readExponent(p, end, exponent)) return rejected();
 
   const Encoding sign = negative ? signBit(formatBytes) : 0;
+  if (typed != nullptr) {
+    typed->isNumber = true;
+    typed->negative = negative;
+    typed->digits.clear();
+    typed->scale = 0;
+  }
   if (firstNonzero == mantissaEnd) return parsed(sign);
 
   // value = D x 10^scale, D the digits from firstNonzero to lastNonzero.
@@ -300,6 +307,12 @@ Result readNumber(const char* p, const char* end, bool negative, int formatBytes
   }
   const bool pointInside = firstNonzero < point && point < lastNonzero;
   const std::int64_t significant = (lastNonzero - firstNonzero + 1) - (pointInside ? 1 : 0);
+  if (typed != nullptr) {
+    for (const char* k = firstNonzero; k <= lastNonzero; ++k) {
+      if (*k != '.') typed->digits += *k;
+    }
+    typed->scale = scale;
+  }
 
   if (significant - 1 + scale >= kOverflowDecade) return rejected();
   if (significant + scale <= kUnderflowDecade) return parsed(sign);
@@ -345,7 +358,8 @@ bool spellsWord(const char* p, const char* end, std::string_view word) {
 
 }  // namespace
 
-DecimalInput::Result DecimalInput::read(std::string_view text, int formatBytes) {
+DecimalInput::Result DecimalInput::read(std::string_view text, int formatBytes,
+                                        TypedNumber* typed) {
   if (formatDescriptor(formatBytes) == nullptr) return nothingRead();
 
   const char* p = text.data();
@@ -382,7 +396,7 @@ DecimalInput::Result DecimalInput::read(std::string_view text, int formatBytes) 
     }
     return rejected();
   }
-  return readNumber(p, end, negative, formatBytes);
+  return readNumber(p, end, negative, formatBytes, typed);
 }
 
 }  // namespace orbalta

@@ -2,6 +2,8 @@
 // Decimal text typed by the user, read into a value of one of the three formats, correctly
 // rounded (nearest, ties to even) in one step.
 
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "textconv/number_types.h"
@@ -9,6 +11,15 @@
 namespace orbalta {
 
 enum class InputOutcome { Parsed, Rejected, NothingRead };
+
+// The decimal number a token spells, exactly: sign, digits * 10^scale. `digits` runs from the
+// first to the last nonzero digit; empty for a zero.
+struct TypedNumber {
+  bool isNumber = false;  // false until a number token was read
+  bool negative = false;
+  std::string digits;
+  std::int64_t scale = 0;
+};
 
 struct DecimalInput {
   struct Result {
@@ -21,7 +32,9 @@ struct DecimalInput {
   // letters in either case.
   // Empty text, or a token starting with '(': NothingRead. Anything else, or a magnitude
   // beyond the largest finite value: Rejected. Other format widths: NothingRead.
-  static Result read(std::string_view text, int formatBytes);
+  // When `typed` is given and the token is a number (not a word), it receives that number,
+  // also when the result is Rejected for its magnitude.
+  static Result read(std::string_view text, int formatBytes, TypedNumber* typed = nullptr);
 };
 
 }  // namespace orbalta
