@@ -93,6 +93,7 @@ class WindowDouble final : public platform::Platform {
   void setWindowIcon(platform::WindowHandle, platform::IconHandle) override {}
   void setButtonImage(platform::WindowHandle, int, platform::IconHandle) override {}
   void setAccessibleName(platform::WindowHandle, int, std::string_view) override {}
+  void setToolTip(platform::WindowHandle, int, std::string_view) override {}
 
   void messageBox(std::string_view text, std::string_view title,
                   platform::MessageIcon icon) override {

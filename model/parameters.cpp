@@ -110,23 +110,24 @@ ParameterText exponentParameter(const AppState& state, std::string_view exponent
   } else if (state.exponentAtMax) {
     caption += "  (Emax)";
   }
-  return {leftJustified(IntegerLayout::write(exponent), kExponentValueLength), caption};
+  return {leftJustified(IntegerLayout::write(exponent), kExponentValueLength), caption,
+          std::nullopt};
 }
 
 ParameterText significandParameter(AppState& state, std::string_view fractionText) {
   if (formatSpec(state.formatBytes) == nullptr) return {};
-  if (state.isFinite) {
-    state.lastSignificandText = leftJustified(
-        SignificandLayout::write(significandBits(state, fractionText), state.formatBytes),
-        kNumberValueLength);
-  }
-  return {state.lastSignificandText, kSignificandCaption};
+  if (!state.isFinite) return {state.lastSignificandText, kSignificandCaption, std::nullopt};
+  const Encoding bits = significandBits(state, fractionText);
+  state.lastSignificandText =
+      leftJustified(SignificandLayout::write(bits, state.formatBytes), kNumberValueLength);
+  return {state.lastSignificandText, kSignificandCaption, bits};
 }
 
 ParameterText ulpParameter(const AppState& state) {
   if (formatSpec(state.formatBytes) == nullptr) return {};
   const Encoding ulp = ulpBits(state.currentValue(), state.formatBytes);
-  return {leftJustified(SciLayout::write(ulp, state.formatBytes), kNumberValueLength), kUlpCaption};
+  return {leftJustified(SciLayout::write(ulp, state.formatBytes), kNumberValueLength), kUlpCaption,
+          ulp};
 }
 
 ParameterText neighbourParameter(const AppState& state, bool up, bool bitStringMode) {
@@ -136,15 +137,21 @@ ParameterText neighbourParameter(const AppState& state, bool up, bool bitStringM
   if (bitStringMode) {
     return {
         leftJustified(neighbourBitText(y, *formatSpec(state.formatBytes)), kNeighbourValueLength),
-        neighbourBitCaption(state.formatBytes, up)};
+        neighbourBitCaption(state.formatBytes, up), y};
   }
   const FixedText work(kNeighbourWorkLength, SciLayout::write(y, state.formatBytes));
   return {leftJustified(work.view(), kNeighbourValueLength),
-          up ? "      Nearest, > X" : "      Nearest, < X"};
+          up ? "      Nearest, > X" : "      Nearest, < X", y};
 }
 
-ParameterText epsilonParameter() {
-  return {"Epsilon = ULP(1.0).", "Epsilon"};
+ParameterText epsilonParameter(const AppState& state) {
+  const FormatSpec* format = formatSpec(state.formatBytes);
+  std::optional<Encoding> epsilon;
+  // ULP(1.0) = 2^(1 - P): the biased exponent of 1.0 less the fraction width.
+  if (format != nullptr) {
+    epsilon = static_cast<Encoding>(format->bias - format->fractionWidth) << format->fractionWidth;
+  }
+  return {"Epsilon = ULP(1.0).", "Epsilon", epsilon};
 }
 
 }  // namespace orbalta

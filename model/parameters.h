@@ -3,6 +3,7 @@
 // parameter list shows (value box 1008, caption 1040). Value texts come without trailing
 // blanks; captions keep their leading blanks.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,9 @@ namespace orbalta {
 struct ParameterText {
   std::string valueText;
   std::string caption;
+  // The value shown, as an encoding of the selected format, for its exact expansion; none for
+  // the exponent and for a significand shown again.
+  std::optional<Encoding> exactBits;
 };
 
 // Exponent of representation (Emin for zeros and subnormals), marked Emin/Emax at the ends.
@@ -29,6 +33,6 @@ ParameterText ulpParameter(const AppState& state);
 // X+ (`up`) or X-, as a decimal text or, in `bitStringMode`, as its encoding's bits.
 ParameterText neighbourParameter(const AppState& state, bool up, bool bitStringMode);
 
-ParameterText epsilonParameter();
+ParameterText epsilonParameter(const AppState& state);
 
 }  // namespace orbalta

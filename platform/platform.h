@@ -131,6 +131,8 @@ class Platform {
   // takes this name only while it says nothing. A picture without an id of its own is
   // addressed by the resource id of its image.
   virtual void setAccessibleName(WindowHandle window, int id, std::string_view name) = 0;
+  // The text shown while the pointer rests on a control; empty for none. Lines end in '\n'.
+  virtual void setToolTip(WindowHandle window, int id, std::string_view text) = 0;
 
   // System dialogs and services. Message boxes have no owner and one OK button.
   virtual void messageBox(std::string_view text, std::string_view title, MessageIcon icon) = 0;

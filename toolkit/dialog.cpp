@@ -407,6 +407,18 @@ bool DLGREADNUMBER(Dialog& dialog, int controlId, int& value, int attr) {
   return false;
 }
 
+bool DLGPUTTOOLTIP(Dialog& dialog, int controlId, std::string_view text) {
+  DialogState& state = dialog.state();
+  ControlRecord* record = state.find(controlId);
+  if (record == nullptr) return false;
+  if (record->toolTip == text) return true;
+  record->toolTip = text;
+  record->toolTipPending = true;
+  state.pending = true;
+  state.afterWrite();
+  return true;
+}
+
 void DLGCOMMIT(Dialog& dialog, bool pushAll) {
   DialogState& state = dialog.state();
   if (state.hasWindow()) state.push(pushAll);

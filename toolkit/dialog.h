@@ -100,6 +100,8 @@ bool DLGREADSTATE(Dialog& dialog, int controlId, bool& value, int attr = ATTR_DE
 bool DLGPUTNUMBER(Dialog& dialog, int controlId, int value, int attr = ATTR_DEFAULT);
 bool DLGREADNUMBER(Dialog& dialog, int controlId, int& value, int attr = ATTR_DEFAULT);
 void DLGCOMMIT(Dialog& dialog, bool pushAll = false);
+// The control's tool tip (empty: none). Pushed like any write; it changes nothing else.
+bool DLGPUTTOOLTIP(Dialog& dialog, int controlId, std::string_view text);
 bool DLGMODELESS(Dialog& dialog, int showMode = 1, platform::WindowHandle owner = 0);
 bool DLGROUTEMESSAGE(Toolkit& toolkit, const platform::KeyMessage& message);
 int DLGMODAL(Dialog& dialog, platform::WindowHandle owner = 0);

@@ -25,6 +25,8 @@ struct ControlRecord {
   int cursor = 0;
   std::vector<std::string> items;
   int selection = -1;  // zero-based, -1 for none
+  std::string toolTip;
+  bool toolTipPending = false;
 
   // Radio group: indices of the first and one past the last control of its group.
   std::size_t groupBegin = 0;

@@ -100,6 +100,10 @@ void DialogState::push(bool all) {
   RestoreScope<bool> scope(pushing, true);
   for (auto& record : controls) {
     if (all || record.pending) pushRecord(record);
+    if (record.toolTipPending && hasWindow()) {
+      toolkit.platform().setToolTip(window, record.id, record.toolTip);
+      record.toolTipPending = false;
+    }
     if (!hasWindow()) return;  // a platform failure took the window away
   }
   pending = false;

@@ -463,6 +463,23 @@ void QtPlatform::setButtonImage(WindowHandle window, int id, IconHandle icon) {
   button->setIconSize(pixmap.size());
 }
 
+void QtPlatform::setToolTip(WindowHandle window, int id, std::string_view text) {
+  ControlEntry* entry = impl_->entry(window, id);
+  if (entry == nullptr || !entry->widget) return;
+  // Plain text always: an expansion never reads as markup.
+  const QString tip = QString::fromStdU16String(fromWindows1252(text)).toHtmlEscaped();
+  entry->widget->setToolTip(tip.isEmpty() ? QString() : "<pre>" + tip + "</pre>");
+}
+
+std::string QtPlatform::toolTip(WindowHandle window, int id) {
+  ControlEntry* entry = impl_->entry(window, id);
+  if (entry == nullptr || !entry->widget) return {};
+  QString tip = entry->widget->toolTip();
+  if (tip.startsWith("<pre>") && tip.endsWith("</pre>")) tip = tip.mid(5, tip.size() - 11);
+  tip.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&amp;", "&");
+  return toWindows1252(tip.toStdU16String());
+}
+
 // --- Platform: system dialogs and services ---
 
 void QtPlatform::messageBox(std::string_view text, std::string_view title, MessageIcon icon) {

@@ -45,6 +45,7 @@ class QtPlatform : public Platform {
   void setWindowIcon(WindowHandle window, IconHandle icon) override;
   void setButtonImage(WindowHandle window, int id, IconHandle icon) override;
   void setAccessibleName(WindowHandle window, int id, std::string_view name) override;
+  void setToolTip(WindowHandle window, int id, std::string_view text) override;
   void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
   void fileMessageBox(const FileMessage& message, std::string_view title,
                       MessageIcon icon) override;
@@ -59,6 +60,8 @@ class QtPlatform : public Platform {
   QWidget* windowWidget(WindowHandle window) const;
   // The widget of control `id` (nullptr when none).
   QWidget* controlWidget(WindowHandle window, int id) const;
+  // The tool tip as the program set it; empty for none.
+  std::string toolTip(WindowHandle window, int id);
   // Replace the message box: called instead of showing one (answered OK at once).
   void setMessageBoxHook(
       std::function<void(const std::string& text, const std::string& title, MessageIcon)> hook);

@@ -203,10 +203,18 @@ TEST(NeighbourParameter, BitStringLengths) {
   }
 }
 
-TEST(EpsilonParameter, SameTextForEveryFormat) {
-  const ParameterText text = epsilonParameter();
-  EXPECT_EQ(text.valueText, "Epsilon = ULP(1.0).");
-  EXPECT_EQ(text.caption, "Epsilon");
+TEST(EpsilonParameter, SameTextForEveryFormatAndUlpOfOneBehind) {
+  for (const int formatBytes : {4, 8, 16}) {
+    SCOPED_TRACE(formatBytes);
+    const AppState state = stateHolding(formatBytes, 0);
+    const ParameterText text = epsilonParameter(state);
+    EXPECT_EQ(text.valueText, "Epsilon = ULP(1.0).");
+    EXPECT_EQ(text.caption, "Epsilon");
+    // The value it names is what the ULP entry shows for X = 1.
+    const FormatSpec& spec = *formatSpec(formatBytes);
+    const Encoding one = static_cast<Encoding>(spec.bias) << spec.fractionWidth;
+    EXPECT_EQ(text.exactBits, ulpParameter(stateHolding(formatBytes, one)).exactBits);
+  }
 }
 
 }  // namespace

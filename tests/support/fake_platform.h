@@ -26,6 +26,7 @@ struct FakeControl {
   std::vector<std::string> items;
   int selection = -1;
   int setTextCalls = 0;
+  std::string toolTip;
 };
 
 struct FakeWindow {
@@ -141,6 +142,9 @@ class FakePlatform final : public platform::Platform {
   void setWindowIcon(platform::WindowHandle, platform::IconHandle) override {}
   void setButtonImage(platform::WindowHandle, int, platform::IconHandle) override {}
   void setAccessibleName(platform::WindowHandle, int, std::string_view) override {}
+  void setToolTip(platform::WindowHandle w, int id, std::string_view text) override {
+    control(w, id).toolTip = text;
+  }
   void messageBox(std::string_view text, std::string_view title,
                   platform::MessageIcon icon) override;
   // Recorded as one text, the path's bytes as they are.

@@ -31,7 +31,8 @@ class DriverHost {
 struct ControlView {
   bool shown = true;  // not hidden inside its window
   bool focused = false;
-  int items = -1;  // rows of a list box, -1 for any other control
+  int items = -1;       // rows of a list box, -1 for any other control
+  std::string toolTip;  // as the program set it, Windows-1252; empty for none
 };
 
 class Driver {

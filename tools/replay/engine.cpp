@@ -204,6 +204,7 @@ void Engine::play(const Step& step) {
     case StepKind::ExpectChecked:
     case StepKind::ExpectSelected:
     case StepKind::ExpectFocus:
+    case StepKind::ExpectToolTip:
     case StepKind::ExpectWindowOpen:
       expectState(step);
       break;

@@ -91,6 +91,12 @@ void Engine::expectControl(const Step& step) {
       }
       break;
     }
+    case StepKind::ExpectToolTip:
+      if (step.anyText ? view.toolTip.empty() : view.toolTip != step.text) {
+        fail(step.line, name + " has the tool tip " + inQuotes(view.toolTip) + ", expected " +
+                            (step.anyText ? std::string("one") : inQuotes(step.text)));
+      }
+      break;
     case StepKind::ExpectEnabled:
       if (shown.isEnabled(window, id) != on) {
         fail(step.line, name + (on ? " is disabled" : " is enabled"));

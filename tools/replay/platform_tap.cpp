@@ -102,6 +102,10 @@ void PlatformTap::setButtonImage(WindowHandle window, int id, IconHandle icon) {
   inner_.setButtonImage(window, id, icon);
 }
 
+void PlatformTap::setToolTip(WindowHandle window, int id, std::string_view text) {
+  inner_.setToolTip(window, id, text);
+}
+
 void PlatformTap::setAccessibleName(WindowHandle window, int id, std::string_view name) {
   inner_.setAccessibleName(window, id, name);
 }

@@ -53,6 +53,7 @@ class PlatformTap : public platform::Platform {
   void setWindowIcon(platform::WindowHandle window, platform::IconHandle icon) override;
   void setButtonImage(platform::WindowHandle window, int id, platform::IconHandle icon) override;
   void setAccessibleName(platform::WindowHandle window, int id, std::string_view name) override;
+  void setToolTip(platform::WindowHandle window, int id, std::string_view text) override;
   void messageBox(std::string_view text, std::string_view title,
                   platform::MessageIcon icon) override;
   void fileMessageBox(const platform::FileMessage& message, std::string_view title,

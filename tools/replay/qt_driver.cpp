@@ -82,6 +82,7 @@ std::optional<ControlView> QtDriver::control(WindowHandle window, int id) {
   ControlView view;
   view.shown = widget->isVisibleTo(widget->window());
   view.focused = widget->hasFocus();
+  view.toolTip = qt_.toolTip(window, id);
   if (auto* list = qobject_cast<QAbstractItemView*>(widget); list && list->model()) {
     view.items = list->model()->rowCount(list->rootIndex());
   }

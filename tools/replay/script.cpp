@@ -247,7 +247,7 @@ class LineParser {
       step.number = number("an exit code", std::numeric_limits<int>::min());
     } else {
       step.control = control();
-      const std::string what = word("text, enabled, checked, selected or focus");
+      const std::string what = word("text, enabled, checked, selected, focus or tooltip");
       if (!ok_) return;
       if (what == "text") {
         step.kind = StepKind::ExpectText;
@@ -263,6 +263,14 @@ class LineParser {
         step.number = number("an item number", 0);
       } else if (what == "focus") {
         step.kind = StepKind::ExpectFocus;
+      } else if (what == "tooltip") {
+        step.kind = StepKind::ExpectToolTip;
+        if (peekWord("*")) {
+          ++next_;
+          step.anyText = true;
+        } else {
+          step.text = string("the tool tip or *");
+        }
       } else {
         fail("unknown check \"" + what + "\"");
       }

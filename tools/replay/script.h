@@ -4,7 +4,7 @@
 //
 //   click C [POS]      type "TEXT"      paste "TEXT"      key NAME      select C N
 //   close W            file "PATH"      file cancel       dump [W]
-//   expect C text "TEXT" | enabled 0|1 | checked 0|1 | selected N | focus
+//   expect C text "TEXT" | enabled 0|1 | checked 0|1 | selected N | focus | tooltip "TEXT"|*
 //   expect window W open 0|1     expect msgbox "TITLE" "TEXT"|* ICON
 //   expect no msgbox             expect exit N
 //
@@ -39,6 +39,7 @@ enum class StepKind {
   ExpectChecked,
   ExpectSelected,
   ExpectFocus,
+  ExpectToolTip,
   ExpectWindowOpen,
   ExpectMsgbox,
   ExpectNoMsgbox,
@@ -78,7 +79,7 @@ struct Step {
   std::optional<int> number;  // click POS, select N, state 0/1, selected N, exit code
   std::string text;           // type, paste, expected text, message-box text, file path
   std::string title;          // message-box title
-  bool anyText = false;       // expect msgbox "TITLE" * ICON
+  bool anyText = false;       // expect msgbox "TITLE" * ICON, expect C tooltip *
   bool cancel = false;        // file cancel
   KeyName key = KeyName::Tab;
   BoxIcon icon = BoxIcon::None;

@@ -2,6 +2,7 @@
 #include "model/classify.h"
 #include "textconv/layouts.h"
 #include "ui/main/main_window.h"
+#include "ui/main/value_tips.h"
 
 namespace orbalta {
 
@@ -33,6 +34,7 @@ void onFieldFocus(AppState& state, Dialog& dialog, int controlId, int event) {
   DLGPUTTEXT(dialog, id::kCursorPosition, "0");
   refreshFromBitFields(dialog, state);
   valueToXText(dialog, state);
+  showStoredValueTip(dialog, state);
 }
 
 }  // namespace orbalta

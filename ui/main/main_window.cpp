@@ -4,6 +4,7 @@
 
 #include "model/bit_codec.h"
 #include "model/classify.h"
+#include "ui/main/value_tips.h"
 
 namespace orbalta {
 
@@ -11,6 +12,7 @@ namespace {
 
 void clearText(Dialog& dialog, int controlId) {
   DLGPUTTEXT(dialog, controlId, "");
+  if (controlId == id::kParamValue) DLGPUTTOOLTIP(dialog, controlId, "");
 }
 
 // What every action that leaves the fields unclassified clears.
@@ -20,6 +22,7 @@ void clearOutputs(Dialog& dialog) {
   DLGPUTSTATE(dialog, id::kBinaryNeighbours, false);
   clearText(dialog, id::kDataType);
   clearText(dialog, id::kCursorPosition);
+  DLGPUTTOOLTIP(dialog, id::kXEdit, "");
   // The fields now hold bits that no refresh has classified: offer no parameter of a datum
   // that the fields no longer show, until the next click into or change of a field.
   DLGPUTSTATE(dialog, id::kParamList, false, ATTR_ENABLED);
@@ -39,6 +42,7 @@ void onXChanged(Dialog& dialog, AppState& state) {
   } else {
     decimalToBitFields(dialog, state);
   }
+  showTypedValueTip(dialog, state);
 }
 
 void onBitFieldChanged(Dialog& dialog, AppState& state, int controlId) {
@@ -51,6 +55,7 @@ void onBitFieldChanged(Dialog& dialog, AppState& state, int controlId) {
   validateBitField(dialog, state, controlId);
   refreshFromBitFields(dialog, state);
   valueToXText(dialog, state);
+  showStoredValueTip(dialog, state);
 }
 
 void onFormatSelected(Dialog& dialog, AppState& state, int formatBytes) {

@@ -1,5 +1,6 @@
 #include "model/parameters.h"
 #include "ui/main/main_window.h"
+#include "ui/main/value_tips.h"
 
 namespace orbalta {
 
@@ -11,9 +12,13 @@ std::string readField(Dialog& dialog, int controlId, int width) {
   return std::string(text.view());
 }
 
-void show(Dialog& dialog, const ParameterText& parameter) {
+void show(Dialog& dialog, const AppState& state, const ParameterText& parameter) {
   DLGPUTTEXT(dialog, id::kParamValue, parameter.valueText);
   DLGPUTTEXT(dialog, id::kParamCaption, parameter.caption);
+  DLGPUTTOOLTIP(dialog, id::kParamValue,
+                parameter.exactBits
+                    ? "Valoare exacta:\n" + exactValueTip(*parameter.exactBits, state.formatBytes)
+                    : std::string());
 }
 
 }  // namespace
@@ -27,7 +32,7 @@ void onParameterSelected(AppState& state, Dialog& dialog, int /*controlId*/, int
   if (spec == nullptr) return;
   switch (selection) {
     case 1:
-      show(dialog,
+      show(dialog, state,
            exponentParameter(state, readField(dialog, spec->exponentEdit, spec->exponentWidth)));
       break;
     case 2: {
@@ -35,11 +40,11 @@ void onParameterSelected(AppState& state, Dialog& dialog, int /*controlId*/, int
       if (spec->fractionLowEdit != 0) {
         fraction += readField(dialog, spec->fractionLowEdit, spec->fractionLowWidth);
       }
-      show(dialog, significandParameter(state, fraction));
+      show(dialog, state, significandParameter(state, fraction));
       break;
     }
     case 3:
-      show(dialog, ulpParameter(state));
+      show(dialog, state, ulpParameter(state));
       break;
     case 4:
     case 5: {
@@ -47,11 +52,11 @@ void onParameterSelected(AppState& state, Dialog& dialog, int /*controlId*/, int
       DLGPUTTEXT(dialog, id::kCursorPosition, "");
       bool bitString = false;
       DLGREADSTATE(dialog, id::kBinaryNeighbours, bitString, ATTR_CHECKED);
-      show(dialog, neighbourParameter(state, selection == 4, bitString));
+      show(dialog, state, neighbourParameter(state, selection == 4, bitString));
       break;
     }
     case 6:
-      show(dialog, epsilonParameter());
+      show(dialog, state, epsilonParameter(state));
       break;
     default:
       break;

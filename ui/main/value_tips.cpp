@@ -1,0 +1,75 @@
+#include "ui/main/value_tips.h"
+
+#include "model/formats.h"
+#include "model/ieee_arith.h"
+#include "textconv/exact_decimal.h"
+#include "textconv/layouts.h"
+#include "ui/main/main_window.h"
+
+namespace orbalta {
+
+namespace {
+
+std::string trimmed(std::string text) {
+  text.erase(0, std::min(text.find_first_not_of(' '), text.size()));
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
+std::string cutWithCount(const ExactDecimal& value) {
+  std::string text = shortSciText(value, kToolTipDigits);
+  if (value.digits.size() > kToolTipDigits) {
+    text += "\n(" + std::to_string(value.digits.size()) + " cifre semnificative, aici primele " +
+            std::to_string(kToolTipDigits) + ")";
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string exactValueTip(Encoding bits, int formatBytes) {
+  const std::optional<ExactDecimal> exact = exactValue(bits, formatBytes);
+  // An infinity or a NaN has no decimal value: its word, as the layouts write it.
+  if (!exact) return trimmed(SciLayout::write(bits, formatBytes)) + ": fara valoare zecimala";
+  return cutWithCount(*exact);
+}
+
+std::string storedValueTip(const AppState& state, const TypedNumber* typed) {
+  const FormatSpec* spec = formatSpec(state.formatBytes);
+  if (spec == nullptr) return {};
+  const Encoding bits = state.currentValue();
+  std::string tip = std::string("Valoare memorata exact (") + spec->name + "):\n" +
+                    exactValueTip(bits, state.formatBytes);
+  if (typed == nullptr || !typed->isNumber) return tip;
+  const std::optional<ExactDecimal> error = conversionError(*typed, bits, state.formatBytes);
+  if (!error) return tip;
+  tip += "\nEroare de conversie (tastat - memorat):\n" + cutWithCount(*error);
+  const std::optional<std::string> ratio =
+      ratioText(*error, ulpBits(bits, state.formatBytes), state.formatBytes);
+  tip += ratio ? "\n= " + *ratio + " ULP(X)" : std::string("\nULP(X) = 0: fara raport");
+  return tip;
+}
+
+void showTypedValueTip(Dialog& dialog, const AppState& state) {
+  if (state.isInfinite || state.isNaN) {
+    // The word's fields are shown; the stored value stays as it was.
+    const FormatSpec& spec = *formatSpec(state.formatBytes);
+    Encoding bits = spec.exponentMask();
+    const char sign = state.isNaN ? state.nanSignBit : state.infSignBit;
+    if (sign == '1') bits |= spec.signMask();
+    if (state.isNaN) bits |= spec.fractionMask();
+    DLGPUTTOOLTIP(dialog, id::kXEdit, exactValueTip(bits, state.formatBytes));
+    return;
+  }
+  TypedNumber typed;
+  const DecimalInput::Result result =
+      DecimalInput::read(state.xText.view(), state.formatBytes, &typed);
+  if (result.outcome == InputOutcome::Rejected) return;
+  DLGPUTTOOLTIP(dialog, id::kXEdit, storedValueTip(state, &typed));
+}
+
+void showStoredValueTip(Dialog& dialog, const AppState& state) {
+  DLGPUTTOOLTIP(dialog, id::kXEdit, storedValueTip(state, nullptr));
+}
+
+}  // namespace orbalta

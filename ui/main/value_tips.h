@@ -1,0 +1,30 @@
+#pragma once
+// Tool tips with the exact stored value: on the X edit after a conversion or a refresh, and on
+// the parameter value box for the parameter shown. They change no text or state of the window.
+
+#include <optional>
+#include <string>
+
+#include "model/app_state.h"
+#include "textconv/decimal_input.h"
+#include "toolkit/dialog.h"
+
+namespace orbalta {
+
+// Significant digits shown before a long expansion is cut.
+inline constexpr std::size_t kToolTipDigits = 60;
+
+// The exact value of `bits` in the format `formatBytes`, cut when long, with its digit count.
+std::string exactValueTip(Encoding bits, int formatBytes);
+
+// The X edit's tip: the stored value of the selected format and, when `typed` is a number, the
+// exact conversion error, also in units of ULP(X).
+std::string storedValueTip(const AppState& state, const TypedNumber* typed);
+
+// The X tip after the X edit changed: a number is converted and gets its error; a word for
+// infinity or NaN, or input with no number, shows what the fields now hold; rejected input
+// leaves the tip as it was.
+void showTypedValueTip(Dialog& dialog, const AppState& state);
+void showStoredValueTip(Dialog& dialog, const AppState& state);
+
+}  // namespace orbalta
