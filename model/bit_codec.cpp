@@ -65,15 +65,20 @@ void specialWordCheck(AppState& state) {
   state.infSignBit = signBitOf(head);
 }
 
+Encoding specialValueEncoding(const AppState& state) {
+  const FormatSpec* format = formatSpec(state.formatBytes);
+  if (format == nullptr) return 0;
+  Encoding bits = format->exponentMask();
+  if (!state.isInfinite) bits |= format->fractionMask();
+  if ((state.isInfinite ? state.infSignBit : state.nanSignBit) == '1') bits |= format->signMask();
+  return bits;
+}
+
 void specialValueToBitFields(Dialog& dialog, AppState& state) {
   const FormatSpec* format = formatSpec(state.formatBytes);
   if (format == nullptr) return;
-  const char fill = state.isInfinite ? '0' : '1';
-  const char sign = state.isInfinite ? state.infSignBit : state.nanSignBit;
-  const std::string bits = std::string(1, sign) +
-                           std::string(static_cast<std::size_t>(format->exponentWidth), '1') +
-                           std::string(static_cast<std::size_t>(format->fractionWidth), fill);
-  putBitFields(dialog, *format, bits);
+  putBitFields(dialog, *format,
+               BitStringLayout::write(specialValueEncoding(state), state.formatBytes));
 }
 
 void decimalToBitFields(Dialog& dialog, AppState& state) {

@@ -73,6 +73,10 @@ inline constexpr const char* kInvalidValueTitle = "Error";
 // `isNaN`, `isInfinite`, `nanSignBit` and `infSignBit` (the latter only when not a NaN).
 void specialWordCheck(AppState& state);
 
+// The encoding of the infinity or NaN found by `specialWordCheck` (a NaN has every fraction
+// bit set).
+Encoding specialValueEncoding(const AppState& state);
+
 // Writes the fields of the infinity or NaN found by `specialWordCheck`. Values untouched.
 void specialValueToBitFields(Dialog& dialog, AppState& state);
 

@@ -1,5 +1,6 @@
 #include "ui/main/value_tips.h"
 
+#include "model/bit_codec.h"
 #include "model/formats.h"
 #include "model/ieee_arith.h"
 #include "textconv/exact_decimal.h"
@@ -53,12 +54,8 @@ std::string storedValueTip(const AppState& state, const TypedNumber* typed) {
 void showTypedValueTip(Dialog& dialog, const AppState& state) {
   if (state.isInfinite || state.isNaN) {
     // The word's fields are shown; the stored value stays as it was.
-    const FormatSpec& spec = *formatSpec(state.formatBytes);
-    Encoding bits = spec.exponentMask();
-    const char sign = state.isNaN ? state.nanSignBit : state.infSignBit;
-    if (sign == '1') bits |= spec.signMask();
-    if (state.isNaN) bits |= spec.fractionMask();
-    DLGPUTTOOLTIP(dialog, id::kXEdit, exactValueTip(bits, state.formatBytes));
+    DLGPUTTOOLTIP(dialog, id::kXEdit,
+                  exactValueTip(specialValueEncoding(state), state.formatBytes));
     return;
   }
   TypedNumber typed;
