@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cmath>
 #include <cstdlib>
 
 #include "textconv/format_descriptor.h"
@@ -124,6 +126,61 @@ std::optional<ExactDecimal> exactValue(Encoding bits, int formatBytes) {
   const std::int64_t scale = toScaled(b, z.get());
   ExactDecimal out = fromScaled(z.get(), scale);
   out.negative = b.negative;
+  return out;
+}
+
+std::optional<ExactDecimal> leadingDigits(Encoding bits, int formatBytes, std::size_t count,
+                                          std::size_t& totalDigits) {
+  const Binary b = decode(bits, formatBytes);
+  if (!b.finite) return std::nullopt;
+  // Short values: the whole expansion is as cheap.
+  if (b.m == 0 || (b.e > -200 && b.e < 200) || count == 0) {
+    std::optional<ExactDecimal> full = exactValue(bits, formatBytes);
+    totalDigits = full->digits.size();
+    if (full->digits.size() > count) full->digits.resize(count);
+    return full;
+  }
+  // Trailing decimal zeros of the digit integer (m * 5^-e or m * 2^e) are its common powers
+  // of 2 and 5.
+  std::int64_t fives = 0;
+  for (uint128 m = b.m; m % 5 == 0; m /= 5) ++fives;
+  const auto low64 = static_cast<std::uint64_t>(b.m);
+  const std::int64_t twos = low64 != 0
+                                ? std::countr_zero(low64)
+                                : 64 + std::countr_zero(static_cast<std::uint64_t>(b.m >> 64));
+  const std::int64_t zeros = b.e < 0 ? std::min(twos, fives - b.e) : std::min(twos + b.e, fives);
+
+  // x: the power of ten of the first digit; lead = floor(m * 2^e / 10^p) has count digits.
+  auto x = static_cast<std::int64_t>(std::floor(std::log10(static_cast<long double>(b.m)) +
+                                                static_cast<long double>(b.e) * std::log10(2.0L)));
+  const auto wanted = static_cast<std::int64_t>(count);
+  Integer lead, den, low, high;
+  mpz_ui_pow_ui(low.get(), 10, count - 1);
+  mpz_ui_pow_ui(high.get(), 10, count);
+  for (;;) {
+    const std::int64_t p = x - wanted + 1;
+    setUint128(lead.get(), b.m);
+    mpz_set_ui(den.get(), 1);
+    if (p < 0) mulPow(lead.get(), 5, -p);
+    if (p > 0) mulPow(den.get(), 5, p);
+    const std::int64_t twoPower = b.e - p;
+    if (twoPower >= 0) mpz_mul_2exp(lead.get(), lead.get(), static_cast<mp_bitcnt_t>(twoPower));
+    if (twoPower < 0) mpz_mul_2exp(den.get(), den.get(), static_cast<mp_bitcnt_t>(-twoPower));
+    mpz_fdiv_q(lead.get(), lead.get(), den.get());
+    if (mpz_cmp(lead.get(), low.get()) < 0) {
+      --x;
+    } else if (mpz_cmp(lead.get(), high.get()) >= 0) {
+      ++x;
+    } else {
+      break;
+    }
+  }
+  const std::int64_t allDigits = (b.e < 0 ? x - b.e : x) + 1;
+  totalDigits = static_cast<std::size_t>(allDigits - zeros);
+  if (totalDigits <= count) return exactValue(bits, formatBytes);
+  ExactDecimal out{b.negative, std::string(count + 1, '\0'), x};
+  mpz_get_str(out.digits.data(), 10, lead.get());
+  out.digits.resize(count);
   return out;
 }
 

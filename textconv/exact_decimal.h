@@ -25,6 +25,11 @@ struct ExactDecimal {
 // unknown format.
 std::optional<ExactDecimal> exactValue(Encoding bits, int formatBytes);
 
+// The first `count` significant digits of exactValue(bits, formatBytes) (all of them when it
+// has no more), and in `totalDigits` how many it has, without expanding it in full.
+std::optional<ExactDecimal> leadingDigits(Encoding bits, int formatBytes, std::size_t count,
+                                          std::size_t& totalDigits);
+
 // typed - stored, exactly. nullopt when the stored datum is not finite.
 std::optional<ExactDecimal> conversionError(const TypedNumber& typed, Encoding bits,
                                             int formatBytes);

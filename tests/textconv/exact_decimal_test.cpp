@@ -131,6 +131,16 @@ bool wellFormed(const std::string& text) {
            << "binary" << 8 * formatBytes << " " << hexcode::hex(bits, formatBytes) << ": "
            << text.substr(0, 80);
   }
+  // The leading digits alone, as the tool tips take them, agree with the whole expansion.
+  for (const std::size_t count : {std::size_t{1}, std::size_t{17}, std::size_t{61}}) {
+    std::size_t total = 0;
+    const std::optional<ExactDecimal> lead = leadingDigits(bits, formatBytes, count, total);
+    if (!lead || total != exact->digits.size() || lead->exponent != exact->exponent ||
+        lead->negative != exact->negative || lead->digits != exact->digits.substr(0, count)) {
+      return ::testing::AssertionFailure()
+             << "leading " << count << " digits of " << text.substr(0, 80);
+    }
+  }
   const bool negativeZero = exact->digits.empty() && exact->negative;
   const bool signBit = ((bits >> (8 * formatBytes - 1)) & 1) != 0;
   if (exact->digits.empty() && negativeZero != signBit) {

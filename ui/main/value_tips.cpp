@@ -17,10 +17,11 @@ std::string trimmed(std::string text) {
   return text;
 }
 
-std::string cutWithCount(const ExactDecimal& value) {
+// `value` holds at least the digits shown; `totalDigits` says how many the whole value has.
+std::string cutWithCount(const ExactDecimal& value, std::size_t totalDigits) {
   std::string text = shortSciText(value, kToolTipDigits);
-  if (value.digits.size() > kToolTipDigits) {
-    text += "\n(" + std::to_string(value.digits.size()) + " cifre semnificative, aici primele " +
+  if (totalDigits > kToolTipDigits) {
+    text += "\n(" + std::to_string(totalDigits) + " cifre semnificative, aici primele " +
             std::to_string(kToolTipDigits) + ")";
   }
   return text;
@@ -29,10 +30,13 @@ std::string cutWithCount(const ExactDecimal& value) {
 }  // namespace
 
 std::string exactValueTip(Encoding bits, int formatBytes) {
-  const std::optional<ExactDecimal> exact = exactValue(bits, formatBytes);
+  // Only the digits shown are computed: a refresh must not wait for 11,000 of them.
+  std::size_t totalDigits = 0;
+  const std::optional<ExactDecimal> lead =
+      leadingDigits(bits, formatBytes, kToolTipDigits + 1, totalDigits);
   // An infinity or a NaN has no decimal value: its word, as the layouts write it.
-  if (!exact) return trimmed(SciLayout::write(bits, formatBytes)) + ": fara valoare zecimala";
-  return cutWithCount(*exact);
+  if (!lead) return trimmed(SciLayout::write(bits, formatBytes)) + ": fara valoare zecimala";
+  return cutWithCount(*lead, totalDigits);
 }
 
 std::string storedValueTip(const AppState& state, const TypedNumber* typed) {
@@ -44,7 +48,7 @@ std::string storedValueTip(const AppState& state, const TypedNumber* typed) {
   if (typed == nullptr || !typed->isNumber) return tip;
   const std::optional<ExactDecimal> error = conversionError(*typed, bits, state.formatBytes);
   if (!error) return tip;
-  tip += "\nEroare de conversie (tastat - memorat):\n" + cutWithCount(*error);
+  tip += "\nEroare de conversie (tastat - memorat):\n" + cutWithCount(*error, error->digits.size());
   const std::optional<std::string> ratio =
       ratioText(*error, ulpBits(bits, state.formatBytes), state.formatBytes);
   tip += ratio ? "\n= " + *ratio + " ULP(X)" : std::string("\nULP(X) = 0: fara raport");
