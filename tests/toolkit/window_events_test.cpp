@@ -121,6 +121,28 @@ TEST_F(WindowEventsTest, WriteOutsideAnyHandlerIsPushedAtOnce) {
   EXPECT_EQ(fake.control(w, 1040).setTextCalls, before) << "unchanged controls are not pushed";
 }
 
+TEST_F(WindowEventsTest, ToolTipsFollowThePushRuleAndTouchNothingElse) {
+  ASSERT_TRUE(DLGPUTTOOLTIP(main, 1028, "before the window"));
+  const WindowHandle w = showMain();
+  EXPECT_EQ(fake.control(w, 1028).toolTip, "before the window");
+  std::string liveDuringHandler;
+  int changes = 0;
+  ASSERT_TRUE(DLGHANDLER(main, 1007, [&](Dialog& d, int, int) {
+    ++changes;
+    DLGPUTTOOLTIP(d, 1007, "exact\nvalue");
+    liveDuringHandler = fake.control(d.window(), 1007).toolTip;
+  }));
+  const int textPushes = fake.control(w, 1007).setTextCalls;
+  fake.type(w, 1007, "7");
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(liveDuringHandler, "");
+  EXPECT_EQ(fake.control(w, 1007).toolTip, "exact\nvalue");
+  EXPECT_EQ(fake.control(w, 1007).setTextCalls, textPushes) << "the text is not pushed again";
+  ASSERT_TRUE(DLGPUTTOOLTIP(main, 1007, ""));
+  EXPECT_EQ(fake.control(w, 1007).toolTip, "");
+  EXPECT_FALSE(DLGPUTTOOLTIP(main, 4242, "no such control"));
+}
+
 TEST_F(WindowEventsTest, NotificationsDuringAPushAreIgnored) {
   ASSERT_TRUE(DLGHANDLER(main, 1007, record()));
   ASSERT_TRUE(DLGHANDLER(main, 1007, record(), EVT_FOCUS_GAINED));
