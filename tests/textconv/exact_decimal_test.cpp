@@ -259,7 +259,9 @@ TEST(ExactDecimalTest, TheSmallestBinary128SubnormalHasEveryDigit) {
   mpz_t p;
   mpz_init(p);
   mpz_ui_pow_ui(p, 5, 16494);
-  const std::string expected = mpz_get_str(nullptr, 10, p);
+  std::string expected(mpz_sizeinbase(p, 10) + 1, '\0');
+  mpz_get_str(expected.data(), 10, p);
+  expected.resize(expected.find('\0'));
   mpz_clear(p);
   EXPECT_EQ(d.digits, expected.substr(0, expected.find_last_not_of('0') + 1));
   EXPECT_EQ(d.exponent, -4966);
