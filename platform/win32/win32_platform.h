@@ -49,6 +49,8 @@ class Win32Platform final : public Platform {
   void setWindowIcon(WindowHandle window, IconHandle icon) override;
   void setButtonImage(WindowHandle window, int id, IconHandle icon) override;
   void setAccessibleName(WindowHandle window, int id, std::string_view name) override;
+  // No tool tip control here yet: the Windows program shows the values without their tips.
+  void setToolTip(WindowHandle, int, std::string_view) override {}
 
   void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
   void fileMessageBox(const FileMessage& message, std::string_view title,
