@@ -155,8 +155,8 @@ std::optional<ExactDecimal> leadingDigits(Encoding bits, int formatBytes, std::s
                                                 static_cast<long double>(b.e) * std::log10(2.0L)));
   const auto wanted = static_cast<std::int64_t>(count);
   Integer lead, den, low, high;
-  mpz_ui_pow_ui(low.get(), 10, count - 1);
-  mpz_ui_pow_ui(high.get(), 10, count);
+  mpz_ui_pow_ui(low.get(), 10, static_cast<unsigned long>(count - 1));
+  mpz_ui_pow_ui(high.get(), 10, static_cast<unsigned long>(count));
   for (;;) {
     const std::int64_t p = x - wanted + 1;
     setUint128(lead.get(), b.m);

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_platform.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <initguid.h>
 #include <oleacc.h>
@@ -48,6 +49,7 @@ struct Win32Platform::Window {
   HWND hwnd = nullptr;
   HWND owner = nullptr;
   WindowEvents* events = nullptr;
+  HWND tips = nullptr;  // the window's tool tip control, made at its first tip
   bool modal = false;
   bool modalEnded = false;
   int modalResult = 0;
@@ -471,6 +473,48 @@ void Win32Platform::setButtonImage(WindowHandle window, int id, IconHandle icon)
 // loading COM would otherwise delay the first frame.
 void Win32Platform::setAccessibleName(WindowHandle window, int id, std::string_view name) {
   if (const HWND c = control(window, id)) pendingNames_.emplace_back(c, wideFrom1252(name));
+}
+
+// One tool tip control per window, owned by it and so destroyed with it. The common controls
+// are loaded at the first tip, like the common dialogs.
+HWND Win32Platform::toolTips(Window& w) {
+  if (w.tips) return w.tips;
+  using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  const auto init = systemFunction<Init>(L"comctl32.dll", "InitCommonControlsEx");
+  const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+  if (!init || !init(&classes)) return nullptr;
+  w.tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, w.hwnd,
+                           nullptr, instance_, nullptr);
+  // A width makes the control break lines at the texts' line ends.
+  if (w.tips) SendMessageW(w.tips, TTM_SETMAXTIPWIDTH, 0, 600);
+  return w.tips;
+}
+
+void Win32Platform::setToolTip(WindowHandle window, int id, std::string_view text) {
+  Window* w = find(window);
+  const HWND c = control(window, id);
+  if (!w || !c) return;
+  const HWND tips = toolTips(*w);
+  if (!tips) return;
+  std::wstring wide;
+  for (const wchar_t ch : wideFrom1252(text)) {
+    if (ch == L'\n') wide += L'\r';
+    wide += ch;
+  }
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = w->hwnd;
+  tool.uId = reinterpret_cast<UINT_PTR>(c);
+  const bool known = SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
+  tool.lpszText = wide.data();
+  if (text.empty()) {
+    if (known) SendMessageW(tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  } else {
+    SendMessageW(tips, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0,
+                 reinterpret_cast<LPARAM>(&tool));
+  }
 }
 
 void Win32Platform::applyPendingNames() {

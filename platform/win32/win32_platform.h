@@ -49,8 +49,7 @@ class Win32Platform final : public Platform {
   void setWindowIcon(WindowHandle window, IconHandle icon) override;
   void setButtonImage(WindowHandle window, int id, IconHandle icon) override;
   void setAccessibleName(WindowHandle window, int id, std::string_view name) override;
-  // No tool tip control here yet: the Windows program shows the values without their tips.
-  void setToolTip(WindowHandle, int, std::string_view) override {}
+  void setToolTip(WindowHandle window, int id, std::string_view text) override;
 
   void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
   void fileMessageBox(const FileMessage& message, std::string_view title,
@@ -72,6 +71,7 @@ class Win32Platform final : public Platform {
   HWND control(WindowHandle window, int id) const;
   bool pumpOne(MSG& msg, MessageRouter* router);
   ::IAccPropServices* accessibility();
+  HWND toolTips(Window& w);
   void applyPendingNames();
 
   HINSTANCE instance_;

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -141,6 +144,36 @@ TEST_F(Win32PlatformTest, AModalRunEndsWithItsResultAndFreesItsOwner) {
   KillTimer(nullptr, timer);
   EXPECT_TRUE(IsWindowEnabled(platform.nativeWindow(main)));
   EXPECT_FALSE(platform.isVisible(about));
+}
+
+TEST_F(Win32PlatformTest, AToolTipIsSetReplacedAndRemoved) {
+  const WindowHandle w = open(kMain);
+  const auto tipOf = [&](int id) -> std::optional<std::wstring> {
+    for (HWND popup = nullptr;
+         (popup = FindWindowExW(nullptr, popup, TOOLTIPS_CLASSW, nullptr)) != nullptr;) {
+      if (GetWindow(popup, GW_OWNER) != platform.nativeWindow(w)) continue;
+      wchar_t buffer[256] = {};
+      TOOLINFOW tool{};
+      tool.cbSize = TTTOOLINFOW_V2_SIZE;
+      tool.hwnd = platform.nativeWindow(w);
+      tool.uId = reinterpret_cast<UINT_PTR>(item(w, id));
+      tool.lpszText = buffer;
+      if (!SendMessageW(popup, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) {
+        return std::nullopt;
+      }
+      SendMessageW(popup, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+      return std::wstring(buffer);
+    }
+    return std::nullopt;
+  };
+  platform.setToolTip(w, kEditX, "Valoare exacta:\n0.1\x85");
+  EXPECT_EQ(tipOf(kEditX), std::optional<std::wstring>(L"Valoare exacta:\r\n0.1\u2026"));
+  platform.setToolTip(w, kEditX, "1.5");
+  EXPECT_EQ(tipOf(kEditX), std::optional<std::wstring>(L"1.5"));
+  EXPECT_EQ(tipOf(kRadio64), std::nullopt);
+  platform.setToolTip(w, kEditX, "");
+  EXPECT_EQ(tipOf(kEditX), std::nullopt);
+  platform.destroyWindow(w);
 }
 
 }  // namespace
