@@ -3,10 +3,10 @@
 #include <initializer_list>
 #include <string>
 
+#include "fileio/file_writer.h"
 #include "model/ids.h"
 #include "textconv/layouts.h"
 #include "toolkit/dialog.h"
-#include "fileio/file_writer.h"
 
 namespace orbalta {
 
