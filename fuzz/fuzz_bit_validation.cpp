@@ -1,8 +1,8 @@
-// The bit-field edits of the main window played by a user on the window double, through the
-// real toolkit and the handlers the main window attaches (validate, refresh, rewrite X).
+// The bit-field edits of the main window played by a user on the in-memory platform, through
+// the real toolkit and the handlers start-up attaches.
 //
 // Input: a format byte, then records. Each record starts with a control byte: its low four
-// bits (mod 10) pick one of the ten bit-field edits, its top two bits what the user does:
+// bits pick one of the selected format's bit-field edits, its top two bits what the user does:
 //   0  pastes the record's text over the whole field (one change),
 //   1  types the record's text at the end of the field (one change per character, at most 8),
 //   2  the field shows the text without a change (a state no validation saw), then gets focus,
@@ -21,9 +21,10 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz/fuzz_check.h"
-#include "fuzz/window_double.h"
+#include "fuzz/main_window_harness.h"
 #include "model/bit_codec.h"
 #include "model/formats.h"
 #include "textconv/decimal_input.h"
@@ -33,9 +34,6 @@
 namespace orbalta::fuzz {
 namespace {
 
-constexpr int kXEdit = 1007;
-constexpr int kDataTypeBox = 1036;
-constexpr int kParameterList = 1044;
 // Each event costs a whole handler run; these bounds keep an input to a few dozen events.
 constexpr std::size_t kTypedLimit = 8;
 constexpr int kRecordLimit = 4;
@@ -46,7 +44,7 @@ bool isBit(char c) {
 
 // What validation leaves in the field and which messages it shows, from the text the user
 // left there.
-void checkValidation(WindowDouble& window, const BitFieldCheck& row, const std::string& typed) {
+void checkValidation(MainWindow& window, const BitFieldCheck& row, const std::string& typed) {
   const auto width = static_cast<std::size_t>(row.width);
   std::string buffer = padTo(typed, static_cast<std::size_t>(row.readLength));
   bool invalid = false;
@@ -60,8 +58,10 @@ void checkValidation(WindowDouble& window, const BitFieldCheck& row, const std::
   const std::string repaired(trimRight(std::string_view(buffer).substr(0, width)));
 
   const auto detail = [&] {
-    return "edit " + std::to_string(row.edit) + " typed " + quoted(typed) + " shows " +
-           quoted(window.shown(row.edit));
+    std::string text = "edit " + std::to_string(row.edit) + " typed " + quoted(typed) + " shows " +
+                       quoted(window.shown(row.edit));
+    for (const auto& m : window.platform.messageBoxes) text += "; message " + quoted(m.text);
+    return text;
   };
   const std::string& field = window.shown(row.edit);
   require(field.size() <= width, "field longer than its width", detail);
@@ -70,7 +70,8 @@ void checkValidation(WindowDouble& window, const BitFieldCheck& row, const std::
   require(field == (invalid || excess ? repaired : typed), "field not repaired as promised",
           detail);
 
-  const auto& messages = window.messages;
+  const auto& messages = window.platform.messageBoxes;
+  const auto watched = [&](const testing::MessageBoxCall& m) { return m.screen.at(row.edit); };
   require(messages.size() <= 2, "more than two messages for one change", detail);
   require(messages.size() == static_cast<std::size_t>(invalid) + static_cast<std::size_t>(excess),
           "messages do not match the faults", detail);
@@ -80,7 +81,7 @@ void checkValidation(WindowDouble& window, const BitFieldCheck& row, const std::
     require(m.text == kInvalidBitMessage && m.title == kBitMessageTitle &&
                 m.icon == platform::MessageIcon::Warning,
             "invalid-character message", detail);
-    require(m.watched == repaired, "repair not shown with its message", detail);
+    require(watched(m) == repaired, "repair not shown with its message", detail);
   }
   if (excess) {
     const auto& m = messages[next];
@@ -90,13 +91,13 @@ void checkValidation(WindowDouble& window, const BitFieldCheck& row, const std::
     const std::string before = row.order == ExcessOrder::RepairThenMessage ? repaired
                                : invalid                                   ? repaired
                                                                            : typed;
-    require(m.watched == before, "excess message shown over the wrong text", detail);
+    require(watched(m) == before, "excess message shown over the wrong text", detail);
   }
 }
 
 // The selected format's fields joined, each cut or blank-filled to its width, a stray
 // character counting as '1'.
-std::string joinedFields(WindowDouble& window, const FormatSpec& f) {
+std::string joinedFields(MainWindow& window, const FormatSpec& f) {
   std::string joined =
       padTo(window.shown(f.signEdit), 1) +
       padTo(window.shown(f.exponentEdit), static_cast<std::size_t>(f.exponentWidth)) +
@@ -110,6 +111,12 @@ std::string joinedFields(WindowDouble& window, const FormatSpec& f) {
   return joined;
 }
 
+// A digits-only edit takes no other typed character (a paste still brings any).
+bool refusesTyped(MainWindow& w, int edit, char c) {
+  return (w.platform.control(w.window, edit).styles & platform::kDigitsOnly) != 0 &&
+         (c < '0' || c > '9');
+}
+
 bool all(std::string_view text, char digit) {
   return text.find_first_not_of(digit) == std::string_view::npos;
 }
@@ -121,8 +128,8 @@ Encoding magnitude(Encoding bits, const FormatSpec& f) {
 // The X text read back in the same format lands on the value or within a few units in the
 // last place: 17 digits bring every binary64 back, 8 and 34 digits are a little short for
 // binary32 and binary128.
-void checkXText(WindowDouble& window, const FormatSpec& f, Encoding value) {
-  const std::string& x = window.shown(kXEdit);
+void checkXText(MainWindow& window, const FormatSpec& f, Encoding value) {
+  const std::string& x = window.shown(id::kXEdit);
   const auto detail = [&] { return "X " + quoted(x); };
   require(!x.empty() && x.front() != ' ' && x.back() != ' ', "X text not trimmed", detail);
   const bool negative = (value & f.signMask()) != 0;
@@ -157,7 +164,7 @@ void checkModel(MainWindow& w, const AppState& before) {
   if (state.formatBytes != 8) require(state.value64 == before.value64, "value64 touched");
   if (state.formatBytes != 16) require(state.value128 == before.value128, "value128 touched");
 
-  const std::string joined = joinedFields(w.platform, f);
+  const std::string joined = joinedFields(w, f);
   const auto pattern = BitStringLayout::read(joined, state.formatBytes);
   require(pattern.has_value(), "joined fields unreadable", [&] { return quoted(joined); });
   require(state.currentValue() == *pattern, "stored value is not the fields' bits",
@@ -189,10 +196,10 @@ void checkModel(MainWindow& w, const AppState& before) {
       : state.isInfinite  ? "Signed Infinity"
       : state.isNaN       ? "Not-a-Number"
                           : "Normalized Number: Real(" + std::to_string(state.formatBytes) + ")";
-  require(w.platform.shown(kDataTypeBox) == label, "data-type box",
-          [&] { return quoted(w.platform.shown(kDataTypeBox)); });
-  require(w.platform.enabled(kParameterList) == state.isFinite, "parameter list state");
-  checkXText(w.platform, f, state.currentValue());
+  require(w.shown(id::kDataType) == label, "data-type box",
+          [&] { return quoted(w.shown(id::kDataType)); });
+  require(w.enabled(id::kParamList) == state.isFinite, "parameter list state");
+  checkXText(w, f, state.currentValue());
 }
 
 }  // namespace
@@ -204,20 +211,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   MainWindow& w = MainWindow::instance();
   static constexpr int kFormats[] = {4, 8, 16};
-  w.state = AppState{};
-  w.state.formatBytes = kFormats[data[0] % 3];
+  w.restart(kFormats[data[0] % 3]);
   w.state.value32 = 0x3FC00000u;
   w.state.value64 = 0x3FF8000000000000ull;
   w.state.value128 = Encoding{0x3FFF800000000000ull} << 64;
+  std::vector<const BitFieldCheck*> rows;
   for (const BitFieldCheck& row : kBitFieldChecks) {
-    w.platform.show(row.edit, std::string(static_cast<std::size_t>(row.width), '0'));
+    if (row.formatBytes == w.state.formatBytes) rows.push_back(&row);
   }
-  w.platform.show(1007, "");
 
+  auto& messages = w.platform.messageBoxes;
   std::size_t at = 1;
   for (int records = 0; at < size && records < fuzz::kRecordLimit; ++records) {
     const std::uint8_t control = data[at++];
-    const BitFieldCheck& row = kBitFieldChecks[(control & 0x0F) % kBitFieldChecks.size()];
+    const BitFieldCheck& row = *rows[(control & 0x0F) % rows.size()];
     const int mode = control >> 6;
     std::string text;
     if (mode != 3 && at < size) {
@@ -228,35 +235,42 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const AppState before = w.state;
-    w.platform.messages.clear();
-    w.platform.watchedControl = row.edit;
+    messages.clear();
+    bool raised = mode != 1;
     switch (mode) {
       case 0:
-        w.platform.userReplaces(row.edit, text);
-        fuzz::checkValidation(w.platform, row, text);
+        w.platform.replaceText(w.window, row.edit, text);
+        fuzz::checkValidation(w, row, text);
         break;
       case 1:
         // Longer typing adds only repetitions: a paste reaches any length in one change.
         if (text.size() > fuzz::kTypedLimit) text.resize(fuzz::kTypedLimit);
         for (const char c : text) {
-          const std::string typed = w.platform.shown(row.edit) + c;
-          w.platform.messages.clear();
-          w.platform.userTypes(row.edit, c);
-          fuzz::checkValidation(w.platform, row, typed);
+          const std::string typed = w.shown(row.edit) + c;
+          messages.clear();
+          w.platform.setCaret(w.window, row.edit, static_cast<int>(typed.size()));
+          w.platform.type(w.window, row.edit, std::string(1, c));
+          if (fuzz::refusesTyped(w, row.edit, c)) {
+            fuzz::require(w.shown(row.edit) + c == typed && messages.empty(),
+                          "a refused character changed the field");
+            continue;
+          }
+          raised = true;
+          fuzz::checkValidation(w, row, typed);
           fuzz::checkModel(w, before);
         }
         break;
       case 2:
-        w.platform.show(row.edit, text);
-        w.platform.userFocuses(row.edit);
+        w.show(row.edit, text);
+        w.platform.focus(w.window, row.edit);
         break;
       default:
-        w.platform.userFocuses(row.edit);
+        w.platform.focus(w.window, row.edit);
         break;
     }
-    if (mode >= 2) fuzz::require(w.platform.messages.empty(), "a message on focus");
-    // Typing nothing raises nothing, so there is nothing to check.
-    if (mode != 1 || !text.empty()) fuzz::checkModel(w, before);
+    if (mode >= 2) fuzz::require(messages.empty(), "a message on focus");
+    // Typing nothing the edit takes raises nothing, so there is nothing to check.
+    if (raised) fuzz::checkModel(w, before);
   }
   return 0;
 }

@@ -25,7 +25,7 @@
 #include <string_view>
 
 #include "fuzz/fuzz_check.h"
-#include "fuzz/window_double.h"
+#include "fuzz/main_window_harness.h"
 #include "model/bit_codec.h"
 #include "model/formats.h"
 #include "textconv/decimal_input.h"
@@ -223,9 +223,8 @@ void checkRead(std::string_view text, int formatBytes, const DecimalInput::Resul
 // says "Invalid Value"; NothingRead shows the bits of the value kept; Parsed stores and shows.
 void checkDecimalToBitFields(std::string_view text, int formatBytes) {
   MainWindow& window = MainWindow::instance();
-  window.state = AppState{};
+  window.restart(formatBytes);
   AppState& state = window.state;
-  state.formatBytes = formatBytes;
   state.value32 = 0x5A5A5A5Au;
   state.value64 = 0x1234567890ABCDEFull;
   state.value128 = (Encoding{0x0F0F0F0F0F0F0F0Full} << 64) | 0xF0F0F0F0F0F0F0F0ull;
@@ -238,15 +237,15 @@ void checkDecimalToBitFields(std::string_view text, int formatBytes) {
   const int edits[] = {format.signEdit, format.exponentEdit, format.fractionEdit,
                        format.fractionLowEdit};
   for (const int edit : edits) {
-    if (edit != 0) window.platform.show(edit, "stale");
+    if (edit != 0) window.show(edit, "stale");
   }
-  window.platform.messages.clear();
-  decimalToBitFields(window.dialog, state);
-  DLGCOMMIT(window.dialog, false);
+  window.platform.messageBoxes.clear();
+  decimalToBitFields(window.main, state);
+  DLGCOMMIT(window.main, false);
 
   std::string shown;
   for (const int edit : edits) {
-    if (edit != 0) shown += window.platform.shown(edit);
+    if (edit != 0) shown += window.shown(edit);
   }
   const auto detail = [&] { return describe(state.xText.view(), formatBytes, r); };
   require(state.value32 == (formatBytes == 4 && r.outcome == InputOutcome::Parsed
@@ -261,15 +260,15 @@ void checkDecimalToBitFields(std::string_view text, int formatBytes) {
               (formatBytes == 16 && r.outcome == InputOutcome::Parsed ? r.bits : before.value128),
           "value128 after decimalToBitFields", detail);
   if (r.outcome == InputOutcome::Rejected) {
-    require(window.platform.messages.size() == 1 &&
-                window.platform.messages[0].text == kInvalidValueMessage &&
-                window.platform.messages[0].title == kInvalidValueTitle &&
-                window.platform.messages[0].icon == platform::MessageIcon::Warning,
+    require(window.platform.messageBoxes.size() == 1 &&
+                window.platform.messageBoxes[0].text == kInvalidValueMessage &&
+                window.platform.messageBoxes[0].title == kInvalidValueTitle &&
+                window.platform.messageBoxes[0].icon == platform::MessageIcon::Warning,
             "Rejected without its one message", detail);
     require(shown == (format.fractionLowEdit != 0 ? "stalestalestalestale" : "stalestalestale"),
             "Rejected changed the fields", detail);
   } else {
-    require(window.platform.messages.empty(), "a message for an accepted text", detail);
+    require(window.platform.messageBoxes.empty(), "a message for an accepted text", detail);
     require(shown == BitStringLayout::write(state.currentValue(), formatBytes),
             "fields do not show the stored value", [&] { return detail() + " shown " + shown; });
   }
