@@ -322,16 +322,12 @@ class Parser {
       }
       c.id = integer();
       expectPunct(',');
-      c.x = integer();
-      expectPunct(',');
-      c.y = integer();
+      corner(c);
       raw.style = kWsChild | kWsVisible | found->defaultStyle;
       const bool sizeOptional = found->keyword == "ICON";
       if (!sizeOptional || acceptComma()) {
         if (!sizeOptional) expectPunct(',');
-        c.width = integer();
-        expectPunct(',');
-        c.height = integer();
+        extent(c);
       }
       if (acceptComma()) raw.style = style(raw.style);
     }
@@ -345,10 +341,20 @@ class Parser {
   // x, y, width, height of a dialog or a control.
   template <typename Placed>
   void position(Placed& c) {
+    corner(c);
+    expectPunct(',');
+    extent(c);
+  }
+
+  template <typename Placed>
+  void corner(Placed& c) {
     c.x = integer();
     expectPunct(',');
     c.y = integer();
-    expectPunct(',');
+  }
+
+  template <typename Placed>
+  void extent(Placed& c) {
     c.width = integer();
     expectPunct(',');
     c.height = integer();
