@@ -45,6 +45,9 @@ class WindowEvents {
   virtual void created(WindowHandle window) = 0;
   virtual void command(WindowHandle window, int controlId, Notification what) = 0;
   virtual void activated(WindowHandle window, bool active) = 0;
+  // The user minimized, restored, maximized or resized the window; a platform that cannot
+  // tell leaves it unraised.
+  virtual void resized(WindowHandle /*window*/) {}
   // Esc or the close box: the cancel command, id 2.
   virtual void cancel(WindowHandle window) = 0;
   // Enter: the command of the default push button, or id 1 when there is none.

@@ -84,6 +84,7 @@ struct DialogState final : platform::WindowEvents {
   void created(platform::WindowHandle window) override;
   void command(platform::WindowHandle window, int controlId, platform::Notification what) override;
   void activated(platform::WindowHandle window, bool active) override;
+  void resized(platform::WindowHandle window) override;
   void cancel(platform::WindowHandle window) override;
   void defaultCommand(platform::WindowHandle window) override;
   void destroyed(platform::WindowHandle window) override;

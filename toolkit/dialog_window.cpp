@@ -193,6 +193,11 @@ void DialogState::activated(platform::WindowHandle handle, bool active) {
   }
 }
 
+void DialogState::resized(platform::WindowHandle handle) {
+  if (pushing || handle != window) return;
+  callHandler(sizeHandler, templateId, EVT_SIZE);
+}
+
 void DialogState::cancel(platform::WindowHandle handle) {
   if (pushing || handle != window) return;
   if (find(2) != nullptr) {

@@ -131,6 +131,9 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
 bool DialogWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate && onActivated) onActivated(true);
   if (event->type() == QEvent::WindowDeactivate && onActivated) onActivated(false);
+  // The size is fixed, so only minimizing and restoring change it; a spontaneous event comes
+  // from the user, not from the program's own showWindow.
+  if (event->type() == QEvent::WindowStateChange && event->spontaneous() && onResized) onResized();
   return QDialog::event(event);
 }
 

@@ -49,6 +49,7 @@ class DialogWindow : public QDialog {
 
   std::function<void()> onCancel;
   std::function<void(bool active)> onActivated;
+  std::function<void()> onResized;
 
   // Tab / Shift+Tab of the dialog manager.
   void moveFocus(bool forward) { focusNextPrevChild(forward); }

@@ -274,6 +274,9 @@ WindowHandle QtPlatform::createDialog(const DialogTemplate& tmpl, WindowHandle o
   dialog->onActivated = [&d, handle](bool active) {
     if (WindowRecord* r = d.live(handle)) r->events->activated(handle, active);
   };
+  dialog->onResized = [&d, handle] {
+    if (WindowRecord* r = d.live(handle)) r->events->resized(handle);
+  };
   d.windows.emplace(handle, std::move(rec));
   events.created(handle);
   return handle;

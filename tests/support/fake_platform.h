@@ -78,6 +78,8 @@ class FakePlatform final : public platform::Platform {
   void escape(platform::WindowHandle w) { window(w).events->cancel(w); }
   void enter(platform::WindowHandle w) { window(w).events->defaultCommand(w); }
   void activate(platform::WindowHandle w, bool active) { window(w).events->activated(w, active); }
+  // Minimizes, restores or resizes the window.
+  void resize(platform::WindowHandle w) { window(w).events->resized(w); }
   // Runs while window `templateId` is modal; the user closes it (or not) in there.
   std::map<int, std::function<void(platform::WindowHandle)>> duringModal;
   // Played one per modal run of a window without a duringModal script. A modal window left

@@ -236,6 +236,26 @@ TEST_F(WindowEventsTest, NotificationsMapToEventKinds) {
   EXPECT_EQ(readNumber(main, 1044, 1), 1);
 }
 
+// Minimizing and restoring reach the size handler only, never the init and destroy handler.
+TEST_F(WindowEventsTest, SizeChangesReachTheSizeHandler) {
+  ASSERT_TRUE(DLGHANDLER(main, 101, record()));
+  const WindowHandle w = showMain();
+  calls.clear();
+  fake.resize(w);
+  EXPECT_TRUE(calls.empty()) << "no size handler yet";
+  ASSERT_TRUE(DLGHANDLER(
+      main, 101,
+      [this](Dialog& d, int id, int event) {
+        calls.push_back({id, event});
+        DLGPUTTEXT(d, 1036, "resized");
+      },
+      EVT_SIZE));
+  fake.resize(w);
+  fake.resize(w);
+  EXPECT_EQ(calls, (std::vector<Call>{{101, EVT_SIZE}, {101, EVT_SIZE}}));
+  EXPECT_EQ(fake.text(w, 1036), "resized") << "what the handler wrote is pushed";
+}
+
 TEST_F(WindowEventsTest, PushButtonClicksOnlyWhileEnabledInTheMirror) {
   ASSERT_TRUE(DLGHANDLER(main, 1029, record()));
   const WindowHandle w = showMain();

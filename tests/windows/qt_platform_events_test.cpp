@@ -3,6 +3,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QWindow>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,7 @@ class Recorder final : public platform::WindowEvents {
   void activated(WindowHandle, bool active) override {
     if (!active) events.push_back({"inactive", 0});
   }
+  void resized(WindowHandle) override { events.push_back({"resized", 0}); }
   void cancel(WindowHandle) override { events.push_back({"cancel", 0}); }
   void defaultCommand(WindowHandle) override { events.push_back({"default", 0}); }
   void destroyed(WindowHandle) override { events.push_back({"destroyed", 0}); }
@@ -136,6 +138,20 @@ TEST_F(QtPlatformEventsTest, DestroyReportsFirstAndTheControlsAreStillReadable) 
   EXPECT_EQ(qt.windowWidget(other), nullptr);
   EXPECT_EQ(events.events.back(), (Event{"destroyed", 0}));
   window = 0;
+}
+
+// The program's own minimize and restore raise nothing; the window system's do.
+TEST_F(QtPlatformEventsTest, SizeChangesOfTheWindowSystemRaiseResized) {
+  qt.showWindow(window, 2);
+  qt.showWindow(window, 1);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(events.events, std::vector<Event>{});
+  QWindow* system = qt.windowWidget(window)->windowHandle();
+  system->showMinimized();
+  system->showNormal();
+  QCoreApplication::processEvents();
+  ASSERT_FALSE(events.events.empty());
+  for (const Event& event : events.events) EXPECT_EQ(event, (Event{"resized", 0}));
 }
 
 }  // namespace
