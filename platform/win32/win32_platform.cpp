@@ -285,6 +285,10 @@ INT_PTR Win32Platform::handle(Window& w, UINT message, WPARAM wParam, LPARAM lPa
     case WM_ACTIVATE:
       w.events->activated(w.handle, LOWORD(wParam) != WA_INACTIVE);
       return FALSE;
+    case WM_SIZE:
+      // Only the user's minimize, restore or maximize: the program's own showing is quiet.
+      if (quietWrites_ == 0 && wParam <= SIZE_MAXIMIZED) w.events->resized(w.handle);
+      return FALSE;
     case WM_DESTROY:
       w.events->destroyed(w.handle);
       return FALSE;
@@ -297,12 +301,18 @@ INT_PTR Win32Platform::handle(Window& w, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 void Win32Platform::showWindow(WindowHandle window, int showMode) {
-  if (const HWND hwnd = nativeWindow(window)) ShowWindow(hwnd, showMode);
+  if (const HWND hwnd = nativeWindow(window)) {
+    ++quietWrites_;
+    ShowWindow(hwnd, showMode);
+    --quietWrites_;
+  }
 }
 
 void Win32Platform::bringToFront(WindowHandle window) {
   if (const HWND hwnd = nativeWindow(window)) {
+    ++quietWrites_;
     if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+    --quietWrites_;
     SetForegroundWindow(hwnd);
     BringWindowToTop(hwnd);
   }

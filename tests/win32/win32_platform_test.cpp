@@ -29,13 +29,14 @@ struct Event {
 
 struct Recorder : WindowEvents {
   std::vector<Event> commands;
-  int creations = 0, cancels = 0, defaults = 0, destructions = 0;
+  int creations = 0, cancels = 0, defaults = 0, destructions = 0, resizes = 0;
   void created(WindowHandle) override { ++creations; }
   void command(WindowHandle, int id, Notification what) override { commands.push_back({id, what}); }
   void activated(WindowHandle, bool) override {}
   void cancel(WindowHandle) override { ++cancels; }
   void defaultCommand(WindowHandle) override { ++defaults; }
   void destroyed(WindowHandle) override { ++destructions; }
+  void resized(WindowHandle) override { ++resizes; }
 };
 
 void pump() {
@@ -173,6 +174,21 @@ TEST_F(Win32PlatformTest, AToolTipIsSetReplacedAndRemoved) {
   EXPECT_EQ(tipOf(kRadio64), std::nullopt);
   platform.setToolTip(w, kEditX, "");
   EXPECT_EQ(tipOf(kEditX), std::nullopt);
+  platform.destroyWindow(w);
+}
+
+TEST_F(Win32PlatformTest, OnlyTheUsersMinimizeAndRestoreRaiseResized) {
+  const WindowHandle w = open(kMain);
+  platform.showWindow(w, SW_SHOWNORMAL);
+  platform.showWindow(w, SW_MINIMIZE);
+  platform.bringToFront(w);
+  pump();
+  EXPECT_EQ(events.resizes, 0);
+  // What the window system sends when the user presses the minimize box, then restores.
+  SendMessageW(platform.nativeWindow(w), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  SendMessageW(platform.nativeWindow(w), WM_SYSCOMMAND, SC_RESTORE, 0);
+  pump();
+  EXPECT_EQ(events.resizes, 2);
   platform.destroyWindow(w);
 }
 
