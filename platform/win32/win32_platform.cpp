@@ -210,9 +210,12 @@ HWND Win32Platform::nativeWindow(WindowHandle window) const {
   return w ? w->hwnd : nullptr;
 }
 
+// Many labels share the id -1: by that id the system finds only the first of them, so a
+// write meant for one label would land on another (a group box's caption, say). Labels keep
+// the captions of their templates.
 HWND Win32Platform::control(WindowHandle window, int id) const {
   const Window* w = find(window);
-  return w ? GetDlgItem(w->hwnd, id) : nullptr;
+  return w && id != -1 ? GetDlgItem(w->hwnd, id) : nullptr;
 }
 
 WindowHandle Win32Platform::createDialog(const DialogTemplate& tmpl, WindowHandle owner,

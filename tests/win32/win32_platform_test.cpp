@@ -192,5 +192,18 @@ TEST_F(Win32PlatformTest, OnlyTheUsersMinimizeAndRestoreRaiseResized) {
   platform.destroyWindow(w);
 }
 
+TEST_F(Win32PlatformTest, AWriteToTheSharedLabelIdChangesNoCaption) {
+  const WindowHandle w = open(kMain);
+  const HWND first = GetDlgItem(platform.nativeWindow(w), -1);
+  ASSERT_NE(first, nullptr);
+  wchar_t before[64] = {};
+  GetWindowTextW(first, before, 64);
+  platform.setText(w, -1, "msb");
+  wchar_t after[64] = {};
+  GetWindowTextW(first, after, 64);
+  EXPECT_STREQ(after, before);
+  platform.destroyWindow(w);
+}
+
 }  // namespace
 }  // namespace orbalta::platform
