@@ -30,6 +30,11 @@ std::string narrow(UINT codePage, const wchar_t* text, int length) {
 
 }  // namespace
 
+bool hasClass(HWND hwnd, const wchar_t* className) {
+  wchar_t name[16] = {};
+  return hwnd && GetClassNameW(hwnd, name, 16) > 0 && _wcsicmp(name, className) == 0;
+}
+
 std::wstring wideFrom1252(std::string_view text) {
   return widen(1252, text);
 }
@@ -46,6 +51,7 @@ std::string toUtf8(const wchar_t* text, int length) {
 struct Win32Platform::Window {
   Win32Platform* platform = nullptr;
   WindowHandle handle = 0;
+  int templateId = 0;
   HWND hwnd = nullptr;
   HWND owner = nullptr;
   WindowEvents* events = nullptr;
@@ -64,10 +70,12 @@ std::string windowText(HWND hwnd) {
   return to1252(buffer.data(), n);
 }
 
+bool isEdit(HWND hwnd) {
+  return hasClass(hwnd, L"Edit");
+}
+
 std::optional<Notification> notificationOf(HWND control, WORD code) {
-  wchar_t name[16] = {};
-  GetClassNameW(control, name, 16);
-  if (_wcsicmp(name, L"Edit") == 0) {
+  if (isEdit(control)) {
     switch (code) {
       case EN_CHANGE:
         return Notification::Changed;
@@ -78,7 +86,7 @@ std::optional<Notification> notificationOf(HWND control, WORD code) {
       case EN_KILLFOCUS:
         return Notification::FocusLost;
     }
-  } else if (_wcsicmp(name, L"ListBox") == 0) {
+  } else if (hasClass(control, L"ListBox")) {
     switch (code) {
       case LBN_SELCHANGE:
         return Notification::SelectionChanged;
@@ -237,6 +245,7 @@ WindowHandle Win32Platform::createDialog(const DialogTemplate& tmpl, WindowHandl
   auto w = std::make_unique<Window>();
   w->platform = this;
   w->handle = nextHandle_++;
+  w->templateId = tmpl.id;
   w->events = &events;
   w->owner = nativeWindow(owner);
   Window* raw = w.get();
@@ -325,12 +334,23 @@ void Win32Platform::setWindowTitle(WindowHandle window, std::string_view title) 
   if (const HWND hwnd = nativeWindow(window)) SetWindowTextW(hwnd, wideFrom1252(title).c_str());
 }
 
-bool Win32Platform::pumpOne(MSG& msg, MessageRouter* router) {
+bool Win32Platform::pumpOne(MSG& msg) {
   if (!pendingNames_.empty() && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
     applyPendingNames();
   }
   const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
   if (got == 0 || got == -1) return false;
+  deliver(msg);
+  return true;
+}
+
+void Win32Platform::deliver(MSG& msg) {
+  // Not every edit control selects all on Ctrl+A (older systems and Wine do not); the
+  // program's edits all do.
+  if (msg.message == WM_CHAR && msg.wParam == 0x01 && isEdit(msg.hwnd)) {
+    SendMessageW(msg.hwnd, EM_SETSEL, 0, -1);
+    return;
+  }
   const HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   Window* w = nullptr;
   for (auto& [handle, candidate] : windows_) {
@@ -338,12 +358,12 @@ bool Win32Platform::pumpOne(MSG& msg, MessageRouter* router) {
   }
   if (w) {
     const auto key = dialogKeyOf(msg);
+    MessageRouter* router = modalRuns_ == 0 ? router_ : nullptr;
     const bool navigate = !key || w->modal || !router || router->route(KeyMessage{w->handle, *key});
-    if (navigate && IsDialogMessageW(w->hwnd, &msg)) return true;
+    if (navigate && IsDialogMessageW(w->hwnd, &msg)) return;
   }
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
-  return true;
 }
 
 int Win32Platform::runModal(WindowHandle window) {
@@ -354,15 +374,17 @@ int Win32Platform::runModal(WindowHandle window) {
   const HWND owner = w->owner;
   if (owner) EnableWindow(owner, FALSE);
   ShowWindow(w->hwnd, SW_SHOW);
+  ++modalRuns_;
   MSG msg{};
   while (!w->modalEnded) {
-    if (!pumpOne(msg, nullptr)) {
+    if (!pumpOne(msg)) {
       PostQuitMessage(static_cast<int>(msg.wParam));  // left for the outer loop
       break;
     }
     w = find(window);
     if (!w) break;
   }
+  --modalRuns_;
   if (owner) {
     EnableWindow(owner, TRUE);
     SetActiveWindow(owner);
@@ -551,6 +573,10 @@ void Win32Platform::applyPendingNames() {
 }
 
 void Win32Platform::messageBox(std::string_view text, std::string_view title, MessageIcon icon) {
+  if (messageBoxHook_) {
+    messageBoxHook_(std::string(text), std::string(title), icon);
+    return;
+  }
   // No owner, and modal to every window of the program.
   MessageBoxW(nullptr, wideFrom1252(text).c_str(), wideFrom1252(title).c_str(),
               MB_OK | MB_TASKMODAL | iconFlag(icon));
@@ -558,6 +584,10 @@ void Win32Platform::messageBox(std::string_view text, std::string_view title, Me
 
 void Win32Platform::fileMessageBox(const FileMessage& message, std::string_view title,
                                    MessageIcon icon) {
+  if (messageBoxHook_) {
+    messageBoxHook_(message.before + message.path + message.after, std::string(title), icon);
+    return;
+  }
   const std::wstring text =
       wideFrom1252(message.before) + wideFromUtf8(message.path) + wideFrom1252(message.after);
   MessageBoxW(nullptr, text.c_str(), wideFrom1252(title).c_str(),
@@ -565,6 +595,7 @@ void Win32Platform::fileMessageBox(const FileMessage& message, std::string_view 
 }
 
 std::optional<std::string> Win32Platform::openFile(const OpenFileRequest& request) {
+  if (openFileHook_) return openFileHook_(request);
   // The filter list: description NUL pattern NUL ... NUL.
   std::wstring filters;
   for (const FileFilter& f : request.filters) {
@@ -609,14 +640,65 @@ std::optional<std::string> Win32Platform::currentDirectory() {
 }
 
 int Win32Platform::runMessageLoop(MessageRouter& router) {
+  MessageRouter* const outer = router_;
+  router_ = &router;
   MSG msg{};
-  while (pumpOne(msg, &router)) {
+  while (pumpOne(msg)) {
   }
+  router_ = outer;
   return static_cast<int>(msg.wParam);
 }
 
 void Win32Platform::postQuit(int code) {
   PostQuitMessage(code);
+}
+
+}  // namespace orbalta::platform
+
+namespace orbalta::platform {
+
+WindowHandle Win32Platform::windowOfTemplate(int templateId) const {
+  for (const auto& [handle, w] : windows_) {
+    if (w->templateId == templateId && w->hwnd) return handle;
+  }
+  return 0;
+}
+
+WindowHandle Win32Platform::handleOf(HWND hwnd) const {
+  for (const auto& [handle, w] : windows_) {
+    if (w->hwnd == hwnd) return handle;
+  }
+  return 0;
+}
+
+std::string Win32Platform::toolTip(WindowHandle window, int id) {
+  Window* w = find(window);
+  const HWND c = control(window, id);
+  if (!w || !c || !w->tips) return {};
+  std::wstring buffer(4096, L'\0');
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND;
+  tool.hwnd = w->hwnd;
+  tool.uId = reinterpret_cast<UINT_PTR>(c);
+  if (!SendMessageW(w->tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return {};
+  tool.lpszText = buffer.data();
+  SendMessageW(w->tips, TTM_GETTEXTW, buffer.size(), reinterpret_cast<LPARAM>(&tool));
+  std::wstring text;
+  for (const wchar_t* p = buffer.c_str(); *p; ++p) {
+    if (*p != L'\r') text += *p;  // the line ends as the program wrote them
+  }
+  return to1252(text.c_str(), static_cast<int>(text.size()));
+}
+
+void Win32Platform::setMessageBoxHook(
+    std::function<void(const std::string&, const std::string&, MessageIcon)> hook) {
+  messageBoxHook_ = std::move(hook);
+}
+
+void Win32Platform::setOpenFileHook(
+    std::function<std::optional<std::string>(const OpenFileRequest&)> hook) {
+  openFileHook_ = std::move(hook);
 }
 
 }  // namespace orbalta::platform

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -60,8 +61,22 @@ class Win32Platform final : public Platform {
   int runMessageLoop(MessageRouter& router) override;
   void postQuit(int code) override;
 
-  // The native window behind a handle (for the scripted user); nullptr when unknown.
+  // --- For the scripted user and the tests ---
+  // The native window behind a handle; nullptr when unknown.
   HWND nativeWindow(WindowHandle window) const;
+  // The window built from template `templateId`, 0 when none exists.
+  WindowHandle windowOfTemplate(int templateId) const;
+  // The handle of a native top-level window of the program, 0 when it is none.
+  WindowHandle handleOf(HWND hwnd) const;
+  // The tool tip as the window's tip control holds it, Windows-1252; empty for none.
+  std::string toolTip(WindowHandle window, int id);
+  // Handles a message as the running loop would have after taking it from the queue.
+  void deliver(MSG& msg);
+  // Replace the message box: called instead of showing one (answered OK at once).
+  void setMessageBoxHook(
+      std::function<void(const std::string& text, const std::string& title, MessageIcon)> hook);
+  // Replace the open-file dialog: returns the path the dialog would return, or nullopt.
+  void setOpenFileHook(std::function<std::optional<std::string>(const OpenFileRequest&)> hook);
 
  private:
   struct Window;
@@ -69,7 +84,7 @@ class Win32Platform final : public Platform {
   INT_PTR handle(Window& w, UINT message, WPARAM wParam, LPARAM lParam);
   Window* find(WindowHandle window) const;
   HWND control(WindowHandle window, int id) const;
-  bool pumpOne(MSG& msg, MessageRouter* router);
+  bool pumpOne(MSG& msg);
   ::IAccPropServices* accessibility();
   HWND toolTips(Window& w);
   void applyPendingNames();
@@ -78,6 +93,10 @@ class Win32Platform final : public Platform {
   std::map<WindowHandle, std::unique_ptr<Window>> windows_;
   std::vector<HICON> icons_;
   WindowHandle nextHandle_ = 1;
+  MessageRouter* router_ = nullptr;  // the program's, while its message loop runs
+  int modalRuns_ = 0;                // keys are routed only when no modal loop runs
+  std::function<void(const std::string&, const std::string&, MessageIcon)> messageBoxHook_;
+  std::function<std::optional<std::string>(const OpenFileRequest&)> openFileHook_;
   int quietWrites_ = 0;  // writes by the program in progress: their notifications are dropped
   ::IAccPropServices* accessibility_ = nullptr;
   bool accessibilityTried_ = false;
@@ -85,6 +104,9 @@ class Win32Platform final : public Platform {
   bool namerStarted_ = false;
   std::thread namer_;  // gives the first names; joined before any later use of the service
 };
+
+// Whether a window is of the system class `className` ("Edit", "ListBox"...).
+bool hasClass(HWND hwnd, const wchar_t* className);
 
 // Wide text from Windows-1252 and back; paths use UTF-8 instead.
 std::wstring wideFrom1252(std::string_view text);

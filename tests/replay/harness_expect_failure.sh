@@ -1,8 +1,8 @@
 #!/bin/sh
 # Plays a script that must fail: the harness has to end with 1 and name the line marked
-# "# fails here" as SCRIPT:LINE: on standard error.
-harness=$1
-script=$2
+# "# fails here" as SCRIPT:LINE: on standard error. Usage: SCRIPT HARNESS-COMMAND...
+script=$1
+shift
 line=$(grep -n '# fails here' "$script" | head -n 1 | cut -d: -f1)
 if [ -z "$line" ]; then
   echo "$script: no line is marked '# fails here'" >&2
@@ -10,7 +10,7 @@ if [ -z "$line" ]; then
 fi
 errors=$(mktemp)
 trap 'rm -f "$errors"' EXIT
-"$harness" "$script" 2>"$errors"
+"$@" "$script" 2>"$errors"
 code=$?
 cat "$errors" >&2
 if [ "$code" -ne 1 ]; then

@@ -254,6 +254,10 @@ TEST(ReplayScript, RejectsMalformedLines) {
       {"expect exit 0x1", "exit code"},
       {"expect exit +1", "exit code"},
       {"\"click\" 1007", "found a string"},
+      {"on macos click 1007", "linux or windows"},
+      {"on windows", "missing a line"},
+      {"on linux clik 1007", "unknown action"},
+      {"on windows clik 1007", "unknown action"},
   };
   for (const BadLine& row : rows) {
     SCOPED_TRACE(row.source);
@@ -281,6 +285,28 @@ TEST(ReplayScript, NumbersLinesAcrossBlanksAndComments) {
   EXPECT_EQ(script.steps[2].line, 7);
   ASSERT_EQ(script.errors.size(), 1u);
   EXPECT_EQ(script.errors[0].line, 5);
+}
+
+// A line for the other system is still checked, then left out.
+TEST(ReplayScript, PlaysTheLinesOfOneSystem) {
+  constexpr std::string_view source =
+      "click 1034\n"
+      "on linux expect msgbox \"Error\" \"Is a directory\" error\n"
+      "on windows expect msgbox \"Error\" \"The directory name is invalid.\" error\n"
+      "  on windows   click 1007 2 # a comment\n";
+  const Script onLinux = parseScript(source, System::Linux);
+  ASSERT_TRUE(onLinux.errors.empty());
+  ASSERT_EQ(onLinux.steps.size(), 2u);
+  EXPECT_EQ(onLinux.steps[1].line, 2);
+  EXPECT_EQ(onLinux.steps[1].text, "Is a directory");
+
+  const Script onWindows = parseScript(source, System::Windows);
+  ASSERT_TRUE(onWindows.errors.empty());
+  ASSERT_EQ(onWindows.steps.size(), 3u);
+  EXPECT_EQ(onWindows.steps[1].line, 3);
+  EXPECT_EQ(onWindows.steps[1].text, "The directory name is invalid.");
+  EXPECT_EQ(onWindows.steps[2].kind, StepKind::Click);
+  EXPECT_EQ(*onWindows.steps[2].number, 2);
 }
 
 TEST(ReplayScript, WritesControlsAsTheScriptDoes) {

@@ -169,12 +169,48 @@ TEST_F(Win32PlatformTest, AToolTipIsSetReplacedAndRemoved) {
   };
   platform.setToolTip(w, kEditX, "Valoare exacta:\n0.1\x85");
   EXPECT_EQ(tipOf(kEditX), std::optional<std::wstring>(L"Valoare exacta:\r\n0.1\u2026"));
+  EXPECT_EQ(platform.toolTip(w, kEditX), "Valoare exacta:\n0.1\x85");  // read back as written
   platform.setToolTip(w, kEditX, "1.5");
   EXPECT_EQ(tipOf(kEditX), std::optional<std::wstring>(L"1.5"));
   EXPECT_EQ(tipOf(kRadio64), std::nullopt);
+  EXPECT_EQ(platform.toolTip(w, kRadio64), "");
   platform.setToolTip(w, kEditX, "");
   EXPECT_EQ(tipOf(kEditX), std::nullopt);
+  EXPECT_EQ(platform.toolTip(w, kEditX), "");
   platform.destroyWindow(w);
+}
+
+// Not every system's edit selects all on Ctrl+A; the program's do, and change nothing.
+TEST_F(Win32PlatformTest, CtrlASelectsAllOfAnEdit) {
+  const WindowHandle w = open(kMain);
+  EXPECT_EQ(platform.windowOfTemplate(kMain), w);
+  platform.setText(w, kEditX, "12.5");
+  platform.setCaret(w, kEditX, 1);
+  MSG msg{item(w, kEditX), WM_CHAR, 0x01, 1, 0, {}};
+  platform.deliver(msg);
+  DWORD start = 9, end = 9;
+  SendMessageW(item(w, kEditX), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 4u);
+  EXPECT_EQ(platform.text(w, kEditX), "12.5");
+  EXPECT_EQ(count(Notification::Changed), 0u);
+  platform.destroyWindow(w);
+  EXPECT_EQ(platform.windowOfTemplate(kMain), 0u);
+}
+
+TEST_F(Win32PlatformTest, HooksTakeTheMessageBoxesAndTheFileDialog) {
+  std::vector<std::string> shown;
+  platform.setMessageBoxHook([&](const std::string& text, const std::string& title, MessageIcon) {
+    shown.push_back(title + "|" + text);
+  });
+  platform.setOpenFileHook([](const OpenFileRequest&) { return std::optional<std::string>("/x"); });
+  platform.messageBox("Invalid Value", "Error", MessageIcon::Warning);
+  platform.fileMessageBox({"Could not save to ", "/tmp/r\xC3\xA9", ": x"}, "Error",
+                          MessageIcon::Error);
+  EXPECT_EQ(shown, (std::vector<std::string>{"Error|Invalid Value",
+                                             "Error|Could not save to /tmp/r\xC3\xA9: x"}));
+  EXPECT_EQ(platform.openFile({}), std::optional<std::string>("/x"));
 }
 
 TEST_F(Win32PlatformTest, OnlyTheUsersMinimizeAndRestoreRaiseResized) {

@@ -396,9 +396,22 @@ class LineParser {
   bool ok_ = true;
 };
 
+// "on SYSTEM" in front of a line: whether the line is for `system`.
+bool forSystem(std::vector<Token>& tokens, System system, Failure& failure) {
+  if (tokens.empty() || tokens[0].quoted || tokens[0].text != "on") return true;
+  const std::string name = tokens.size() > 1 && !tokens[1].quoted ? tokens[1].text : "";
+  if (name != "linux" && name != "windows") {
+    failure.message = "expected linux or windows after \"on\"";
+    return false;
+  }
+  tokens.erase(tokens.begin(), tokens.begin() + 2);
+  if (tokens.empty()) failure.message = "missing a line after \"on " + name + "\"";
+  return (name == "windows") == (system == System::Windows);
+}
+
 }  // namespace
 
-Script parseScript(std::string_view source) {
+Script parseScript(std::string_view source, System system) {
   Script script;
   int lineNumber = 0;
   std::size_t start = 0;
@@ -416,11 +429,11 @@ Script parseScript(std::string_view source) {
       continue;
     }
     if (tokens.empty()) continue;
+    const bool played = forSystem(tokens, system, failure);
     Step step;
     step.line = lineNumber;
-    LineParser parser(std::move(tokens), failure);
-    if (parser.parse(step)) {
-      script.steps.push_back(std::move(step));
+    if (failure.message.empty() && LineParser(std::move(tokens), failure).parse(step)) {
+      if (played) script.steps.push_back(std::move(step));
     } else {
       script.errors.push_back({lineNumber, failure.message});
     }

@@ -7,6 +7,7 @@
 //   expect C text "TEXT" | enabled 0|1 | checked 0|1 | selected N | focus | tooltip "TEXT"|*
 //   expect window W open 0|1     expect msgbox "TITLE" "TEXT"|* ICON
 //   expect no msgbox             expect exit N
+//   on linux|windows LINE        LINE is played only on that system (the system's own words)
 //
 // A control C is WINDOW:ID or ID (the main window). Strings are Windows-1252 bytes written
 // with the escapes \n \r \t \" \\ \xHH; `#` outside a string starts a comment.
@@ -95,7 +96,15 @@ struct Script {
   std::vector<ParseError> errors;
 };
 
-Script parseScript(std::string_view source);
+enum class System { Linux, Windows };
+#ifdef _WIN32
+inline constexpr System kThisSystem = System::Windows;
+#else
+inline constexpr System kThisSystem = System::Linux;
+#endif
+
+// Every line is checked; a line for another system is then left out of the steps.
+Script parseScript(std::string_view source, System system = kThisSystem);
 
 // The reverse of the string escapes: printable ASCII as is, \n \r \t \" \\, \xHH otherwise.
 std::string escapeText(std::string_view bytes);

@@ -1,0 +1,34 @@
+// orbalta-replay.exe [SCRIPT]: plays a script of user actions against the real program.
+// orbalta-replay.exe --screenshots DIR: writes a picture of every window in its first state.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/win32/win32_platform.h"
+#include "tools/replay/engine.h"
+#include "tools/replay/invocation.h"
+#include "tools/replay/win32_driver.h"
+#include "ui/main/startup.h"
+
+int main(int argc, char** argv) {
+  int failed = 0;
+  std::optional<orbalta::replay::Invocation> run =
+      orbalta::replay::readInvocation(argc, argv, failed);
+  if (!run) return failed;
+  if (!run->shotsDir.empty()) {
+    std::error_code error;
+    std::filesystem::create_directories(run->shotsDir, error);
+    if (error) {
+      std::fprintf(stderr, "orbalta-replay: cannot create %s\n", run->shotsDir.c_str());
+      return 1;
+    }
+  }
+  orbalta::platform::Win32Platform platform(GetModuleHandleW(nullptr));
+  orbalta::replay::Win32Driver driver(platform);
+  orbalta::replay::Engine engine(driver, std::move(run->steps), run->scriptName, run->shotsDir);
+  const int code = orbalta::runOrbalta(engine.program(), SW_SHOWNORMAL);
+  return engine.finish(code);
+}
