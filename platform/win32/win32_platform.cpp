@@ -56,7 +56,6 @@ struct Win32Platform::Window {
   HWND owner = nullptr;
   WindowEvents* events = nullptr;
   HWND tips = nullptr;  // the window's tool tip control, made at its first tip
-  bool modal = false;
   bool modalEnded = false;
   int modalResult = 0;
 };
@@ -154,6 +153,16 @@ struct ApplicationModal {
   HWND keep_;
   std::vector<HWND> disabled_;
 };
+
+// A control's entry in its window's tip control.
+TOOLINFOW toolOf(HWND window, HWND control) {
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = window;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  return tool;
+}
 
 UINT iconFlag(MessageIcon icon) {
   switch (icon) {
@@ -359,7 +368,7 @@ void Win32Platform::deliver(MSG& msg) {
   if (w) {
     const auto key = dialogKeyOf(msg);
     MessageRouter* router = modalRuns_ == 0 ? router_ : nullptr;
-    const bool navigate = !key || w->modal || !router || router->route(KeyMessage{w->handle, *key});
+    const bool navigate = !key || !router || router->route(KeyMessage{w->handle, *key});
     if (navigate && IsDialogMessageW(w->hwnd, &msg)) return;
   }
   TranslateMessage(&msg);
@@ -369,7 +378,6 @@ void Win32Platform::deliver(MSG& msg) {
 int Win32Platform::runModal(WindowHandle window) {
   Window* w = find(window);
   if (!w) return -1;
-  w->modal = true;
   w->modalEnded = false;
   const HWND owner = w->owner;
   if (owner) EnableWindow(owner, FALSE);
@@ -390,7 +398,6 @@ int Win32Platform::runModal(WindowHandle window) {
     SetActiveWindow(owner);
   }
   if (!w) return -1;
-  w->modal = false;
   return w->modalResult;
 }
 
@@ -537,11 +544,7 @@ void Win32Platform::setToolTip(WindowHandle window, int id, std::string_view tex
     if (ch == L'\n') wide += L'\r';
     wide += ch;
   }
-  TOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = w->hwnd;
-  tool.uId = reinterpret_cast<UINT_PTR>(c);
+  TOOLINFOW tool = toolOf(w->hwnd, c);
   const bool known = SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
   tool.lpszText = wide.data();
   if (text.empty()) {
@@ -676,11 +679,7 @@ std::string Win32Platform::toolTip(WindowHandle window, int id) {
   const HWND c = control(window, id);
   if (!w || !c || !w->tips) return {};
   std::wstring buffer(4096, L'\0');
-  TOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.uFlags = TTF_IDISHWND;
-  tool.hwnd = w->hwnd;
-  tool.uId = reinterpret_cast<UINT_PTR>(c);
+  TOOLINFOW tool = toolOf(w->hwnd, c);
   if (!SendMessageW(w->tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return {};
   tool.lpszText = buffer.data();
   SendMessageW(w->tips, TTM_GETTEXTW, buffer.size(), reinterpret_cast<LPARAM>(&tool));

@@ -67,4 +67,20 @@ class Driver {
   virtual std::optional<ControlRef> focusedControl() = 0;
 };
 
+// Message boxes and open-file dialogs of `platform` answered by `host` (nullptr: shown again).
+template <class HookedPlatform>
+void answerThrough(HookedPlatform& target, DriverHost* host) {
+  if (host == nullptr) {
+    target.setMessageBoxHook({});
+    target.setOpenFileHook({});
+    return;
+  }
+  target.setMessageBoxHook(
+      [host](const std::string& text, const std::string& title, platform::MessageIcon icon) {
+        host->messageBoxShown(text, title, icon);
+      });
+  target.setOpenFileHook(
+      [host](const platform::OpenFileRequest&) { return host->openFileAnswer(); });
+}
+
 }  // namespace orbalta::replay

@@ -12,12 +12,6 @@ namespace orbalta::replay {
 
 using platform::WindowHandle;
 
-namespace {
-
-constexpr int kTemplates[] = {kMainWindow, kAboutWindow, kInfoWindow, kSummaryWindow};
-
-}  // namespace
-
 std::optional<int> controlIdOf(const QWidget* widget) {
   const QString name = widget->objectName();
   if (!name.startsWith(QLatin1String("ctl"))) return std::nullopt;
@@ -48,16 +42,7 @@ QtDriver::~QtDriver() {
 
 void QtDriver::attach(DriverHost* host) {
   host_ = host;
-  if (host == nullptr) {
-    qt_.setMessageBoxHook({});
-    qt_.setOpenFileHook({});
-    return;
-  }
-  qt_.setMessageBoxHook(
-      [host](const std::string& text, const std::string& title, platform::MessageIcon icon) {
-        host->messageBoxShown(text, title, icon);
-      });
-  qt_.setOpenFileHook([host](const platform::OpenFileRequest&) { return host->openFileAnswer(); });
+  answerThrough(qt_, host);
 }
 
 void QtDriver::schedule(int delayMs, std::function<void()> run) {
@@ -131,7 +116,7 @@ bool QtDriver::closeModal() {
 }
 
 int QtDriver::templateOf(const QWidget* top) const {
-  for (const int id : kTemplates) {
+  for (const int id : kWindows) {
     const WindowHandle window = qt_.windowOfTemplate(id);
     if (window != 0 && qt_.windowWidget(window) == top) return id;
   }

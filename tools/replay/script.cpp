@@ -1,5 +1,6 @@
 #include "tools/replay/script.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <limits>
@@ -169,7 +170,7 @@ constexpr std::array<std::pair<BoxIcon, std::string_view>, 4> kIconNames{{
 }};
 
 bool isWindowId(int id) {
-  return id == kMainWindow || id == kAboutWindow || id == kInfoWindow || id == kSummaryWindow;
+  return std::find(std::begin(kWindows), std::end(kWindows), id) != std::end(kWindows);
 }
 
 // Reads the tokens of one line; every check throws nothing and reports through `failure`.

@@ -25,6 +25,8 @@ using id::kAboutWindow;
 using id::kInfoWindow;
 using id::kMainWindow;
 using id::kSummaryWindow;
+// The windows a script can name.
+inline constexpr int kWindows[] = {kMainWindow, kAboutWindow, kInfoWindow, kSummaryWindow};
 
 enum class StepKind {
   Click,

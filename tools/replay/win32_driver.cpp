@@ -8,7 +8,6 @@ using platform::WindowHandle;
 
 namespace {
 
-constexpr int kTemplates[] = {kMainWindow, kAboutWindow, kInfoWindow, kSummaryWindow};
 constexpr UINT kRunNow = WM_APP + 1;
 constexpr wchar_t kTimerClass[] = L"OrbaltaReplayTimers";
 
@@ -57,16 +56,7 @@ void Win32Driver::runScheduled(UINT_PTR id) {
 
 void Win32Driver::attach(DriverHost* host) {
   host_ = host;
-  if (host == nullptr) {
-    win_.setMessageBoxHook({});
-    win_.setOpenFileHook({});
-    return;
-  }
-  win_.setMessageBoxHook(
-      [host](const std::string& text, const std::string& title, platform::MessageIcon icon) {
-        host->messageBoxShown(text, title, icon);
-      });
-  win_.setOpenFileHook([host](const platform::OpenFileRequest&) { return host->openFileAnswer(); });
+  answerThrough(win_, host);
 }
 
 void Win32Driver::schedule(int delayMs, std::function<void()> run) {
@@ -163,7 +153,7 @@ bool Win32Driver::closeModal() {
 
 int Win32Driver::templateOf(HWND top) const {
   const WindowHandle window = win_.handleOf(top);
-  for (const int id : kTemplates) {
+  for (const int id : kWindows) {
     if (window != 0 && win_.windowOfTemplate(id) == window) return id;
   }
   return 0;
