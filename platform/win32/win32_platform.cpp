@@ -55,7 +55,8 @@ struct Win32Platform::Window {
   HWND hwnd = nullptr;
   HWND owner = nullptr;
   WindowEvents* events = nullptr;
-  HWND tips = nullptr;  // the window's tool tip control, made at its first tip
+  HWND tips = nullptr;           // the window's tool tip control, made at its first tip
+  std::map<int, HWND> controls;  // found by id so far
   bool modalEnded = false;
   int modalResult = 0;
 };
@@ -231,8 +232,13 @@ HWND Win32Platform::nativeWindow(WindowHandle window) const {
 // write meant for one label would land on another (a group box's caption, say). Labels keep
 // the captions of their templates.
 HWND Win32Platform::control(WindowHandle window, int id) const {
-  const Window* w = find(window);
-  return w && id != -1 ? GetDlgItem(w->hwnd, id) : nullptr;
+  Window* w = find(window);
+  if (!w || id == -1) return nullptr;
+  // Under Wine each GetDlgItem asks the server for the list of children; a control lives as
+  // long as its window.
+  HWND& c = w->controls[id];
+  if (!c) c = GetDlgItem(w->hwnd, id);
+  return c;
 }
 
 WindowHandle Win32Platform::createDialog(const DialogTemplate& tmpl, WindowHandle owner,
