@@ -70,6 +70,8 @@ class Win32Platform final : public Platform {
   WindowHandle handleOf(HWND hwnd) const;
   // The tool tip as the window's tip control holds it, Windows-1252; empty for none.
   std::string toolTip(WindowHandle window, int id);
+  // True while the program writes to a control: what the control reports then is not the user's.
+  bool writing() const { return quietWrites_ > 0; }
   // Handles a message as the running loop would have after taking it from the queue.
   void deliver(MSG& msg);
   // Replace the message box: called instead of showing one (answered OK at once).

@@ -284,7 +284,29 @@ void Win32Driver::paste(int line, const std::string& text) {
   const bool set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
   CloseClipboard();
   if (!set) fail(line, "the clipboard cannot be written");
+  // The changes the edit reports to its window while the paste is handled, the program's own
+  // writes aside: a paste is one.
+  static thread_local struct {
+    const platform::Win32Platform* win;
+    HWND edit;
+    int changes;
+  } counted;
+  counted = {&win_, target, 0};
+  const HHOOK hook = SetWindowsHookExW(
+      WH_CALLWNDPROC,
+      [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && sent->message == WM_COMMAND && HIWORD(sent->wParam) == EN_CHANGE &&
+            reinterpret_cast<HWND>(sent->lParam) == counted.edit && !counted.win->writing()) {
+          ++counted.changes;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+      },
+      nullptr, GetCurrentThreadId());
   press(target, Key{'V', false, true}, kCtrlV);
+  if (hook) UnhookWindowsHookEx(hook);
+  if (counted.changes > 1)
+    fail(line, "the paste made " + std::to_string(counted.changes) + " changes");
 }
 
 void Win32Driver::closeWindow(int line, int templateId) {
