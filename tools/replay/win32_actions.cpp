@@ -292,7 +292,12 @@ void Win32Driver::paste(int line, const std::string& text) {
     int changes;
   } counted;
   counted = {&win_, target, 0};
-  const HHOOK hook = SetWindowsHookExW(
+  struct Hook {
+    HHOOK handle;
+    ~Hook() {
+      if (handle) UnhookWindowsHookEx(handle);
+    }
+  } hook{SetWindowsHookExW(
       WH_CALLWNDPROC,
       [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
         const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
@@ -302,9 +307,8 @@ void Win32Driver::paste(int line, const std::string& text) {
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
       },
-      nullptr, GetCurrentThreadId());
+      nullptr, GetCurrentThreadId())};
   press(target, Key{'V', false, true}, kCtrlV);
-  if (hook) UnhookWindowsHookEx(hook);
   if (counted.changes > 1)
     fail(line, "the paste made " + std::to_string(counted.changes) + " changes");
 }
