@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/win32/win32_platform.h"
+#include "tools/replay/platform_tap.h"
 
 namespace orbalta::platform {
 namespace {
@@ -199,18 +200,27 @@ TEST_F(Win32PlatformTest, CtrlASelectsAllOfAnEdit) {
   EXPECT_EQ(platform.windowOfTemplate(kMain), 0u);
 }
 
-TEST_F(Win32PlatformTest, HooksTakeTheMessageBoxesAndTheFileDialog) {
-  std::vector<std::string> shown;
-  platform.setMessageBoxHook([&](const std::string& text, const std::string& title, MessageIcon) {
-    shown.push_back(title + "|" + text);
-  });
-  platform.setOpenFileHook([](const OpenFileRequest&) { return std::optional<std::string>("/x"); });
-  platform.messageBox("Invalid Value", "Error", MessageIcon::Warning);
-  platform.fileMessageBox({"Could not save to ", "/tmp/r\xC3\xA9", ": x"}, "Error",
-                          MessageIcon::Error);
-  EXPECT_EQ(shown, (std::vector<std::string>{"Error|Invalid Value",
-                                             "Error|Could not save to /tmp/r\xC3\xA9: x"}));
-  EXPECT_EQ(platform.openFile({}), std::optional<std::string>("/x"));
+// The harness answers the system dialogs through a tap on the platform, which the platform
+// itself knows nothing of.
+TEST_F(Win32PlatformTest, ATapTakesTheMessageBoxesAndTheFileDialog) {
+  struct Answers : replay::DialogAnswers {
+    std::vector<std::string> shown;
+    void messageBox(std::string_view text, std::string_view title, MessageIcon) override {
+      shown.push_back(std::string(title) + "|" + std::string(text));
+    }
+    void fileMessageBox(const FileMessage& message, std::string_view title,
+                        MessageIcon icon) override {
+      messageBox(message.before + message.path + message.after, title, icon);
+    }
+    std::optional<std::string> openFile(const OpenFileRequest&) override { return "/x"; }
+  } answers;
+  replay::PlatformTap tap(platform);
+  tap.answerDialogs(&answers);
+  tap.messageBox("Invalid Value", "Error", MessageIcon::Warning);
+  tap.fileMessageBox({"Could not save to ", "/tmp/r\xC3\xA9", ": x"}, "Error", MessageIcon::Error);
+  EXPECT_EQ(answers.shown, (std::vector<std::string>{"Error|Invalid Value",
+                                                     "Error|Could not save to /tmp/r\xC3\xA9: x"}));
+  EXPECT_EQ(tap.openFile({}), std::optional<std::string>("/x"));
 }
 
 TEST_F(Win32PlatformTest, OnlyTheUsersMinimizeAndRestoreRaiseResized) {

@@ -20,11 +20,6 @@ namespace {
 
 class QtSystemDialogsTest : public QtWindowTest {
  protected:
-  void TearDown() override {
-    qt.setMessageBoxHook(nullptr);
-    QtWindowTest::TearDown();
-  }
-
   // Once the next modal window is up, hands it to `user`.
   static void whenModal(std::function<void(QWidget*)> user) {
     QTimer::singleShot(0, [user] {
@@ -66,7 +61,6 @@ class QtSystemDialogsTest : public QtWindowTest {
 };
 
 TEST_F(QtSystemDialogsTest, MessageBoxShowsTitleTextAndIconWithOneButton) {
-  qt.setMessageBoxHook(nullptr);
   QString title;
   QString text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -107,7 +101,7 @@ TEST_F(QtSystemDialogsTest, SaveMessagesShowThePathAsTheFileSystemNamesIt) {
       {"", "\u0447\u0438\u0441\u043b\u043e \u6570.txt", true},
       {"lips\u0103", "\u021b.txt", false},
   };
-  qt.setMessageBoxHook(nullptr);
+  realMessageBoxes = true;
   for (const Row& row : rows) {
     const QString folder = QString::fromUtf8(row.folder);
     if (row.saved && !folder.isEmpty()) {
@@ -117,9 +111,9 @@ TEST_F(QtSystemDialogsTest, SaveMessagesShowThePathAsTheFileSystemNamesIt) {
     if (!folder.isEmpty()) path += folder + QLatin1Char('/');
     path += QString::fromUtf8(row.name);
     SCOPED_TRACE(path.toStdString());
-    qt.setOpenFileHook([&](const platform::OpenFileRequest&) -> std::optional<std::string> {
+    fileAnswer = [&](const platform::OpenFileRequest&) -> std::optional<std::string> {
       return QFile::encodeName(path).toStdString();
-    });
+    };
     QString title;
     QString text;
     whenModal([&](QWidget* modal) {
@@ -129,7 +123,7 @@ TEST_F(QtSystemDialogsTest, SaveMessagesShowThePathAsTheFileSystemNamesIt) {
       text = box->text();
       box->button(QMessageBox::Ok)->click();
     });
-    saveSummary(qt, state);
+    saveSummary(tap, state);
     if (row.saved) {
       EXPECT_EQ(title, "Saved to File");
       EXPECT_EQ(text.toStdString(), path.toStdString());
@@ -140,7 +134,6 @@ TEST_F(QtSystemDialogsTest, SaveMessagesShowThePathAsTheFileSystemNamesIt) {
                 ("Could not save to " + path + ": No such file or directory").toStdString());
     }
   }
-  qt.setOpenFileHook(nullptr);
 }
 
 TEST_F(QtSystemDialogsTest, OpenFileAsksBeforeANewNameAndStaysOpenOnNo) {
@@ -259,13 +252,13 @@ TEST_F(QtSystemDialogsTest, CancelledOpenFileGivesNothing) {
   EXPECT_FALSE(qt.openFile(request(dir.path())).has_value());
 }
 
-TEST_F(QtSystemDialogsTest, OpenFileHookReplacesTheDialog) {
+TEST_F(QtSystemDialogsTest, TheTapAnswersTheOpenFileDialog) {
   std::string seenTitle;
-  qt.setOpenFileHook([&](const platform::OpenFileRequest& r) -> std::optional<std::string> {
+  fileAnswer = [&](const platform::OpenFileRequest& r) -> std::optional<std::string> {
     seenTitle = r.title;
     return "/tmp/chosen.txt";
-  });
-  EXPECT_EQ(qt.openFile(request("/tmp")), "/tmp/chosen.txt");
+  };
+  EXPECT_EQ(tap.openFile(request("/tmp")), "/tmp/chosen.txt");
   EXPECT_EQ(seenTitle, "Saved Topic");
 }
 

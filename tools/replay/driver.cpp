@@ -148,8 +148,8 @@ void Driver::select(int line, const ControlRef& ref, int item) {
   checkNotBlocked(line, window, ref.window);
   if (!view.visible) fail(line, name + " is hidden");
   if (item > view.items) {
-    fail(line,
-         name + " has " + std::to_string(view.items) + " items, fewer than " + std::to_string(item));
+    fail(line, name + " has " + std::to_string(view.items) + " items, fewer than " +
+                   std::to_string(item));
   }
   activate(line, window);
   Point point = system_.aimPoint(window, ref.id);

@@ -32,9 +32,9 @@ struct ControlView {
   bool shown = true;    // not hidden inside its window
   bool enabled = true;
   bool focused = false;
-  int items = -1;       // rows of a list box, -1 for any other control
-  int length = 0;       // characters in an edit
-  int caret = 0;        // an edit's caret
+  int items = -1;  // rows of a list box, -1 for any other control
+  int length = 0;  // characters in an edit
+  int caret = 0;   // an edit's caret
   bool selection = false;
   std::string toolTip;  // as the program set it, Windows-1252; empty for none
 };
@@ -83,8 +83,7 @@ class WindowSystem {
   virtual std::optional<ControlRef> focusedControl() = 0;
   // Where a click puts the caret of an edit before character `position`; nullopt when that
   // place is scrolled out of view.
-  virtual std::optional<Point> caretPoint(platform::WindowHandle window, int id,
-                                          int position) = 0;
+  virtual std::optional<Point> caretPoint(platform::WindowHandle window, int id, int position) = 0;
   // The point of any other control that a click aims at.
   virtual Point aimPoint(platform::WindowHandle window, int id) = 0;
   // Scrolls item `index` (0-based) of a list box into view, as the user would, and gives a

@@ -254,8 +254,7 @@ void Engine::boxShown(const std::u16string& text, std::string_view title,
   boxes_.push_back(std::move(box));
 }
 
-void Engine::messageBox(std::string_view text, std::string_view title,
-                        platform::MessageIcon icon) {
+void Engine::messageBox(std::string_view text, std::string_view title, platform::MessageIcon icon) {
   boxShown(driver_.system().shown(text), title, icon);
 }
 
