@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "model/app_state.h"
+#include "tools/replay/shown_text.h"
 #include "ui/auxwin/summary.h"
 #include "window_test_support.h"
 
@@ -80,6 +81,30 @@ TEST_F(QtSystemDialogsTest, MessageBoxShowsTitleTextAndIconWithOneButton) {
   EXPECT_EQ(text, "Bitul de semn\ntrebuie sa fie 0 sau 1");
   EXPECT_EQ(icon, QMessageBox::Warning);
   EXPECT_EQ(buttons, 1);
+}
+
+// The scripted user reads a box that names a file by the harness's own decoding; it must be
+// what the real box shows, for well-formed and ill-formed names alike.
+TEST_F(QtSystemDialogsTest, TheHarnessReadsAFileMessageAsTheBoxShowsIt) {
+  const platform::FileMessage rows[] = {
+      {"Could not save to ", "/tmp/r\xC3\xA9sum\xC8\x99\xF0\x9F\x98\x80.txt", ": x \x85"},
+      {"", "/tmp/\xE9t\xC3", ""},
+      {"\x80 ", "/tmp/\xE0\x80\xAF\xED\xA0\x80\xF4\x90\x80\x80\xF5", " \xE9"},
+  };
+  for (const platform::FileMessage& row : rows) {
+    SCOPED_TRACE(row.path);
+    QString text;
+    whenModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      ASSERT_NE(box, nullptr);
+      text = box->text();
+      box->button(QMessageBox::Ok)->click();
+    });
+    qt.fileMessageBox(row, "Error", platform::MessageIcon::Error);
+    const std::u16string read = replay::shownText(
+        row, [](std::string_view words) { return platform::fromWindows1252(words); });
+    EXPECT_EQ(text.toStdString(), replay::utf8From(read));
+  }
 }
 
 // The boxes that name the saved file show its path as the file system names it, letters
