@@ -23,7 +23,10 @@ struct SaveResult {
 // - When the folder does not take new files but the file is writable, the file is rewritten
 //   in place: the new bytes go over the old ones and the file is then cut to their length.
 //   A failure midway is reported, but the old content is then lost.
-// - A device or pipe is written in place.
+// - A device or pipe is written in place. On Windows nothing but a disk file is written: a
+//   reserved device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, in any folder, with any
+//   extension) is refused as "Reserved device name", anything else that is not a disk file
+//   as "Not a disk file".
 SaveResult writeFileReplacing(const std::string& path, std::string_view bytes);
 
 }  // namespace orbalta

@@ -50,6 +50,66 @@ SaveResult lastFailure() {
   return failure(GetLastError());
 }
 
+// The program's own reasons, for what the system would take without a word.
+const char* const kReservedName = "Reserved device name";
+const char* const kNotDisk = "Not a disk file";
+
+bool isAsciiLetter(wchar_t c) {
+  return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
+}
+
+wchar_t upper(wchar_t c) {
+  return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+}
+
+// Windows opens a device for these names in any folder, with any extension and in any case,
+// once it has dropped the trailing dots and blanks of the name and the blanks before its
+// extension ("nul .txt.").
+bool isReservedDeviceName(const std::wstring& path) {
+  const auto slash = path.find_last_of(L"\\/");
+  std::wstring name = path.substr(slash == std::wstring::npos ? 0 : slash + 1);
+  if (slash == std::wstring::npos && name.size() >= 2 && name[1] == L':' &&
+      isAsciiLetter(name[0])) {
+    name.erase(0, 2);
+  }
+  while (!name.empty() && (name.back() == L'.' || name.back() == L' ')) name.pop_back();
+  name = name.substr(0, name.find_first_of(L".:"));
+  while (!name.empty() && name.back() == L' ') name.pop_back();
+  for (wchar_t& c : name) c = upper(c);
+  for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
+    if (name == device) return true;
+  }
+  if (name.size() != 4 || (name.compare(0, 3, L"COM") != 0 && name.compare(0, 3, L"LPT") != 0)) {
+    return false;
+  }
+  const wchar_t digit = name[3];
+  return (digit >= L'1' && digit <= L'9') || digit == L'\u00B9' || digit == L'\u00B2' ||
+         digit == L'\u00B3';
+}
+
+// "\\.\" and "\\?\" reach the system's devices directly; only a drive or a share under
+// them names a file.
+bool isDeviceNamespace(const std::wstring& path) {
+  auto sep = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+  if (path.size() < 4 || !sep(path[0]) || !sep(path[1]) || (path[2] != L'.' && path[2] != L'?') ||
+      !sep(path[3])) {
+    return false;
+  }
+  const std::wstring rest = path.substr(4);
+  const bool drive = rest.size() >= 3 && isAsciiLetter(rest[0]) && rest[1] == L':' && sep(rest[2]);
+  const bool share = rest.size() >= 4 && upper(rest[0]) == L'U' && upper(rest[1]) == L'N' &&
+                     upper(rest[2]) == L'C' && sep(rest[3]);
+  return !drive && !share;
+}
+
+// A handle that turned out not to be a disk file (a pipe, a console, a port) is closed
+// unwritten.
+bool keepIfDisk(HANDLE file) {
+  if (GetFileType(file) == FILE_TYPE_DISK) return true;
+  CloseHandle(file);
+  return false;
+}
+
 // Write, cut to length (for a disk file) and flush; the handle is always closed.
 DWORD finish(HANDLE file, std::string_view bytes, bool disk) {
   DWORD error = 0;
@@ -74,6 +134,8 @@ SaveResult createNew(const std::wstring& path, std::string_view bytes) {
   const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return lastFailure();
+  // Not created by us, so not removed either.
+  if (!keepIfDisk(file)) return {false, kNotDisk};
   if (const DWORD error = finish(file, bytes, true); error != 0) {
     DeleteFileW(path.c_str());
     return failure(error);
@@ -81,13 +143,13 @@ SaveResult createNew(const std::wstring& path, std::string_view bytes) {
   return {true, {}};
 }
 
-// Over the old bytes, then cut to length: the folder takes no new file, or this is a device.
+// Over the old bytes, then cut to length: the folder takes no new file.
 SaveResult rewriteInPlace(const std::wstring& path, std::string_view bytes) {
   const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return lastFailure();
-  const bool disk = GetFileType(file) == FILE_TYPE_DISK;
-  if (const DWORD error = finish(file, bytes, disk); error != 0) return failure(error);
+  if (!keepIfDisk(file)) return {false, kNotDisk};
+  if (const DWORD error = finish(file, bytes, true); error != 0) return failure(error);
   return {true, {}};
 }
 
@@ -133,6 +195,10 @@ SaveResult replaceRegular(const std::wstring& path, DWORD attributes, std::strin
     DeleteFileW(temp);
     return result;
   }
+  if (!keepIfDisk(file)) {
+    DeleteFileW(temp);
+    return {false, kNotDisk};
+  }
   if (const DWORD error = finish(file, bytes, true); error != 0) {
     DeleteFileW(temp);
     return failure(error);
@@ -157,6 +223,8 @@ SaveResult replaceRegular(const std::wstring& path, DWORD attributes, std::strin
 SaveResult writeFileReplacing(const std::string& requested, std::string_view bytes) {
   const std::wstring asked = wide(requested);
   if (asked.empty()) return failure(ERROR_INVALID_NAME);
+  if (isReservedDeviceName(asked)) return {false, kReservedName};
+  if (isDeviceNamespace(asked)) return {false, kNotDisk};
   const DWORD attributes = GetFileAttributesW(asked.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
@@ -169,9 +237,8 @@ SaveResult writeFileReplacing(const std::string& requested, std::string_view byt
   const HANDLE probe = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (probe == INVALID_HANDLE_VALUE) return lastFailure();
-  const bool disk = GetFileType(probe) == FILE_TYPE_DISK;
+  if (!keepIfDisk(probe)) return {false, kNotDisk};
   CloseHandle(probe);
-  if (!disk) return rewriteInPlace(path, bytes);
   return replaceRegular(path, attributes, bytes);
 }
 

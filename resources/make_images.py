@@ -8,8 +8,10 @@ and the program's icon for desktop menus as hicolor/<size>/orbalta.png (the file
 run this again only to change a picture). --preview also writes each picture as a PNG enlarged
 eight times into DIR, to look at.
 
-The icons hold one image each, a BMP payload with an AND mask (4 or 8 bits per pixel), which
-both Windows and Qt's ico reader take; the bitmap is a 4-bit BMP.
+Each icon holds the size it is drawn at (4 or 8 bits per pixel, with an AND mask) and that
+picture again at the sizes a desktop at 125 % to 200 % asks for, as 32-bit images with alpha;
+the program's icon also at the sizes Explorer shows (16 to 256, the 256 one as PNG). Windows
+and Qt's ico reader take them all. The bitmap is a 4-bit BMP.
 """
 
 import math
@@ -293,13 +295,37 @@ def dib(canvas, bits, with_mask):
     return header + table + bytes(pixels) + bytes(mask)
 
 
-def ico_bytes(canvas, bits):
-    image = dib(canvas, bits, with_mask=True)
-    size = lambda n: 0 if n >= 256 else n
-    colours = 16 if bits == 4 else 0
-    return (struct.pack('<HHH', 0, 1, 1) +
-            struct.pack('<BBBBHHII', size(canvas.width), size(canvas.height), colours, 0, 1, bits,
-                        len(image), 6 + 16) + image)
+def rgba_dib(rows):
+    """A 32-bit BITMAPINFOHEADER image with alpha, bottom-up, and its AND mask."""
+    w, h = len(rows[0]), len(rows)
+    pixels = b''.join(bytes((b, g, r, a)) for row in reversed(rows) for r, g, b, a in row)
+    mask_stride = ((w + 31) // 32) * 4
+    mask = bytearray()
+    for row in reversed(rows):
+        line = bytearray(mask_stride)
+        for i, p in enumerate(row):
+            if p[3] == 0:
+                line[i // 8] |= 0x80 >> (i % 8)
+        mask += line
+    header = struct.pack('<IiiHHIIiiII', 40, w, 2 * h, 1, 32, 0, len(pixels) + len(mask),
+                         0, 0, 0, 0)
+    return header + pixels + bytes(mask)
+
+
+def ico_bytes(canvas, bits, extra=(), small=None):
+    """The canvas at its own size, then at each size of `extra`, resampled from it (a size of
+    16 from `small` where given), 256 as PNG; sizes in increasing order."""
+    images = [(canvas.width, 16 if bits == 4 else 0, bits, dib(canvas, bits, with_mask=True))]
+    for n in extra:
+        rows = resampled(small if n == 16 and small else canvas, n)
+        images.append((n, 0, 32, rgba_png_bytes(rows) if n >= 256 else rgba_dib(rows)))
+    images.sort(key=lambda image: image[0])
+    out = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for n, colours, depth, data in images:
+        out += struct.pack('<BBBBHHII', n % 256, n % 256, colours, 0, 1, depth, len(data), offset)
+        offset += len(data)
+    return out + b''.join(data for _, _, _, data in images)
 
 
 def bmp_bytes(canvas, bits):
@@ -367,11 +393,17 @@ def hicolor_icons():
         yield size, rgba_png_bytes(resampled(canvas, size))
 
 
+# Explorer's sizes for the program's icon, which comes first among the icons; the buttons'
+# pictures at 125, 150 and 200 %.
+APP_ICON_SIZES = [16, 20, 24, 48, 64, 256]
+BUTTON_SIZES = [40, 48, 64]
+ABOUT_SIZES = [60, 72, 96]
+
 PICTURES = [
-    ('icon104.ico', icon104, lambda c: ico_bytes(c, 4)),
-    ('icon109.ico', icon109, lambda c: ico_bytes(c, 8)),
-    ('icon110.ico', icon110, lambda c: ico_bytes(c, 8)),
-    ('icon115.ico', icon115, lambda c: ico_bytes(c, 8)),
+    ('icon104.ico', icon104, lambda c: ico_bytes(c, 4, APP_ICON_SIZES, icon104_small())),
+    ('icon109.ico', icon109, lambda c: ico_bytes(c, 8, BUTTON_SIZES)),
+    ('icon110.ico', icon110, lambda c: ico_bytes(c, 8, BUTTON_SIZES)),
+    ('icon115.ico', icon115, lambda c: ico_bytes(c, 8, ABOUT_SIZES)),
     ('bitmap113.bmp', bitmap113, lambda c: bmp_bytes(c, 4)),
 ]
 

@@ -243,13 +243,24 @@ int Win32Platform::listSelection(WindowHandle window, int id) {
 
 // --- Platform: icons ---
 
+// Icon sizes cross this interface as pixels of a 96-DPI screen; the images are taken at the
+// screen's own scale, from the icon's image of that size, instead of being stretched.
+static int screenDpi() {
+  const HDC screen = GetDC(nullptr);
+  if (!screen) return 96;
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
 int Win32Platform::smallIconSize() {
-  return GetSystemMetrics(SM_CXSMICON);
+  return MulDiv(GetSystemMetrics(SM_CXSMICON), 96, screenDpi());
 }
 
 IconHandle Win32Platform::loadIcon(int resourceId, int size) {
+  const int pixels = MulDiv(size, screenDpi(), 96);
   const HANDLE icon =
-      LoadImageW(instance_, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, size, size, LR_SHARED);
+      LoadImageW(instance_, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, pixels, pixels, LR_SHARED);
   if (!icon) return 0;
   icons_.push_back(static_cast<HICON>(icon));
   return static_cast<IconHandle>(icons_.size());

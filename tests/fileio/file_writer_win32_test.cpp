@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "fileio/file_writer.h"
 #include "support/temp_folder.h"
@@ -97,8 +98,85 @@ TEST_F(WriteFileReplacingWin32, ANonAsciiNameIsTheNameOnDisk) {
   EXPECT_NE(GetFileAttributesW(onDisk.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(WriteFileReplacingWin32, TheNullDeviceIsWrittenInPlace) {
-  EXPECT_TRUE(writeFileReplacing("NUL", kNew).ok);
+// Windows would hand these to a device (Wine to a serial port for COM1 and AUX): a save there
+// would be confirmed while no file exists.
+TEST_F(WriteFileReplacingWin32, ReservedDeviceNamesAreRefusedUnwritten) {
+  const struct {
+    const char* name;
+    std::string path;
+  } rows[] = {
+      {"bare NUL", "NUL"},
+      {"bare COM1", "COM1"},
+      {"drive-relative", "C:nul"},
+      {"a stream of the device", folder.file("nul:x")},
+      {"con", folder.file("con")},
+      {"prn with extension", folder.file("prn.txt")},
+      {"aux, as typed", folder.file("aux.txt")},
+      {"mixed case", folder.file("NuL.TxT")},
+      {"two extensions", folder.file("com1.tar.gz")},
+      {"trailing dots and blanks", folder.file("com9. . ")},
+      {"blank before the extension", folder.file("lpt1 .txt")},
+      {"lpt9", folder.file("LPT9.dat")},
+      {"superscript digit", folder.file("com\xC2\xB9.txt")},
+      {"console input", folder.file("CONIN$")},
+      {"console output", folder.file("conout$.txt")},
+      {"backslashes", "C:\\windows\\temp\\aux"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const SaveResult result = writeFileReplacing(row.path, kNew);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorText, "Reserved device name");
+  }
+  EXPECT_EQ(folder.entries(), 0u);
+}
+
+TEST_F(WriteFileReplacingWin32, NamesThatOnlyLookLikeDevicesAreFiles) {
+  for (const char* name : {"com10.txt", "console.txt", "nully", "auxiliary.txt", "x.nul", "lpt.txt",
+                           "prn1", "com1x.txt", "con-notes.txt"}) {
+    SCOPED_TRACE(name);
+    const std::string path = folder.file(name);
+    const SaveResult result = writeFileReplacing(path, kNew);
+    EXPECT_TRUE(result.ok) << result.errorText;
+    EXPECT_EQ(readWholeFile(path), kNew);
+  }
+}
+
+// What is not a disk file is refused once opened, before a byte goes out.
+TEST_F(WriteFileReplacingWin32, WhatIsNotADiskFileIsRefusedUnwritten) {
+  const std::wstring pipeName =
+      L"\\\\.\\pipe\\orbalta-save-test-" + std::to_wstring(GetCurrentProcessId());
+  const HANDLE pipe = CreateNamedPipeW(pipeName.c_str(), PIPE_ACCESS_INBOUND,
+                                       PIPE_TYPE_BYTE | PIPE_NOWAIT, 1, 4096, 4096, 0, nullptr);
+  ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+  struct Row {
+    const char* name;
+    std::string path;
+  };
+  const std::vector<Row> rows = {
+      {"a named pipe", std::string(pipeName.begin(), pipeName.end())},
+      {"a volume", "\\\\.\\C:"},
+      {"a device through the long-path prefix", "\\\\?\\GLOBALROOT\\Device\\Null"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const SaveResult result = writeFileReplacing(row.path, kNew);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorText, "Not a disk file");
+  }
+  // No client ever connected: a connection would now fail with ERROR_NO_DATA or succeed.
+  EXPECT_FALSE(ConnectNamedPipe(pipe, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PIPE_LISTENING));
+  CloseHandle(pipe);
+}
+
+TEST_F(WriteFileReplacingWin32, LongPathPrefixesToADriveAreFiles) {
+  std::string path = folder.file("long-prefix.txt");
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  ASSERT_TRUE(writeFileReplacing("\\\\?\\" + path, kNew).ok);
+  EXPECT_EQ(readWholeFile(folder.file("long-prefix.txt")), kNew);
 }
 
 }  // namespace

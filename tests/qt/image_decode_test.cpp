@@ -26,14 +26,40 @@ Bytes copy(std::span<const unsigned char> bytes) {
   return Bytes(bytes.begin(), bytes.end());
 }
 
-QImage qtRead(const Bytes& bytes, const char* format) {
+QImage qtRead(const Bytes& bytes, const char* format, int image = 0) {
   qtApplication();
   QByteArray data(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<qsizetype>(bytes.size()));
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, format);
+  if (image != 0 && !reader.jumpToImage(image)) return {};
   return reader.read();
+}
+
+// Width of each image in an .ico file's directory (0 stands for 256).
+std::vector<int> iconWidths(const Bytes& bytes) {
+  std::vector<int> widths;
+  const std::size_t count = bytes.size() >= 6 ? bytes[4] | bytes[5] << 8 : 0;
+  for (std::size_t i = 0; i < count && 6 + 16 * i < bytes.size(); ++i) {
+    widths.push_back(bytes[6 + 16 * i] == 0 ? 256 : bytes[6 + 16 * i]);
+  }
+  return widths;
+}
+
+// Where the image of that width ends in the file.
+std::size_t imageEnd(const Bytes& bytes, int width) {
+  const auto widths = iconWidths(bytes);
+  for (std::size_t i = 0; i < widths.size(); ++i) {
+    if (widths[i] != width) continue;
+    const unsigned char* e = bytes.data() + 6 + 16 * i;
+    const auto u32 = [](const unsigned char* p) {
+      return std::size_t{p[0]} | std::size_t{p[1]} << 8 | std::size_t{p[2]} << 16 |
+             std::size_t{p[3]} << 24;
+    };
+    return u32(e + 12) + u32(e + 8);
+  }
+  return 0;
 }
 
 // Both as premultiplied ARGB, so that a fully transparent pixel is 0 whatever colour it hid.
@@ -180,12 +206,18 @@ struct ResourceIcon {
 
 class ResourceIconTest : public ::testing::TestWithParam<ResourceIcon> {};
 
+// Every image of the icon, the one the program asks for among them.
 TEST_P(ResourceIconTest, SameAsQtsReader) {
   const Bytes bytes = copy(resources::icon(GetParam().id));
   ASSERT_FALSE(bytes.empty());
-  const QImage ours = decodeIcon(bytes, GetParam().size);
-  expectSamePixels(ours, qtRead(bytes, "ico"));
-  EXPECT_EQ(ours.width(), GetParam().size);
+  const auto widths = iconWidths(bytes);
+  EXPECT_NE(std::find(widths.begin(), widths.end(), GetParam().size), widths.end());
+  for (std::size_t i = 0; i < widths.size(); ++i) {
+    SCOPED_TRACE("image of width " + std::to_string(widths[i]));
+    const QImage ours = decodeIcon(bytes, widths[i]);
+    expectSamePixels(ours, qtRead(bytes, "ico", static_cast<int>(i)));
+    EXPECT_EQ(ours.width(), widths[i]);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Icons, ResourceIconTest,
@@ -270,10 +302,13 @@ INSTANTIATE_TEST_SUITE_P(Sizes, IconChoiceTest,
 
 // --- Damaged bytes ---
 
+// A cut through the directory or the image chosen; the other images are never read.
 TEST(DamagedImageTest, EveryTruncationIsRefused) {
   for (int id : {104, 109, 110, 115}) {
     const Bytes whole = copy(resources::icon(id));
-    for (std::size_t n = 0; n < whole.size(); ++n) {
+    const std::size_t end = imageEnd(whole, decodeIcon(whole, 32).width());
+    ASSERT_GT(end, 0u);
+    for (std::size_t n = 0; n < end; ++n) {
       const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(n));
       ASSERT_TRUE(decodeIcon(cut, 32).isNull()) << "icon " << id << " cut to " << n << " bytes";
     }
@@ -294,10 +329,11 @@ struct Damage {
 
 class DamagedHeaderTest : public ::testing::TestWithParam<Damage> {};
 
-// ICO: directory at 0, its one entry at 6, the DIB header at 22. BMP: DIB header at 14.
+// ICO (one 8-bit image, as the buttons' pictures are drawn): directory at 0, its one entry at
+// 6, the DIB header at 22. BMP: DIB header at 14.
 TEST_P(DamagedHeaderTest, Refused) {
   const Damage& d = GetParam();
-  Bytes bytes = d.icon ? copy(resources::icon(109)) : copy(resources::bitmap(113));
+  Bytes bytes = d.icon ? ico({{32, 32, 8}}) : copy(resources::bitmap(113));
   std::copy(d.bytes.begin(), d.bytes.end(), bytes.begin() + static_cast<std::ptrdiff_t>(d.at));
   EXPECT_TRUE((d.icon ? decodeIcon(bytes, 32) : decodeBitmap(bytes)).isNull());
 }

@@ -284,5 +284,39 @@ TEST_F(Win32PlatformTest, AWriteToTheSharedLabelIdChangesNoCaption) {
   platform.destroyWindow(w);
 }
 
+// Icons are asked for in pixels of a 96-DPI screen and come at the screen's scale, each from
+// its own image of that size (the resources hold the scaled sizes).
+TEST_F(Win32PlatformTest, IconsComeAtTheScreensScale) {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(MulDiv(platform.smallIconSize(), dpi, 96), GetSystemMetrics(SM_CXSMICON));
+  struct Row {
+    const char* name;
+    int resource, size;
+  } const rows[] = {
+      {"the program's small icon", 104, 16},
+      {"a button's picture", 109, 32},
+      {"the About picture", 115, 48},
+  };
+  const WindowHandle w = open(kMain);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const IconHandle icon = platform.loadIcon(row.resource, row.size);
+    ASSERT_NE(icon, 0u);
+    platform.setWindowIcon(w, icon);
+    const auto shown =
+        reinterpret_cast<HICON>(SendMessageW(platform.nativeWindow(w), WM_GETICON, ICON_SMALL, 0));
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(shown, &info));
+    BITMAP bits{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bits, &bits);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    EXPECT_EQ(bits.bmWidth, MulDiv(row.size, dpi, 96)) << "at " << dpi << " DPI";
+  }
+  platform.destroyWindow(w);
+}
+
 }  // namespace
 }  // namespace orbalta::platform
