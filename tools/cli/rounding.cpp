@@ -1,13 +1,14 @@
 // MPFR works in the format itself: its exponent range is set so that its smallest exponent
 // is that of the smallest subnormal and its largest that of the largest finite, and
 // mpfr_subnormalize rounds once more onto the subnormal grid without a second rounding
-// error. MPFR has no conversion that breaks ties away from zero; a tie is found exactly
-// (the typed value equals the midpoint of its two neighbours) and settled by hand.
+// error. MPFR has no conversion that breaks ties away from zero: that one is settled by
+// comparing the typed value with the midpoint of its neighbours.
 
 #include "tools/cli/rounding.h"
 
 #include <mpfr.h>
 
+#include <algorithm>
 #include <string>
 
 namespace orbalta::cli {
@@ -74,32 +75,46 @@ mpfr_rnd_t mpfrRounding(Rounding r) {
       return MPFR_RNDD;
     case Rounding::Zero:
       return MPFR_RNDZ;
-    case Rounding::NearestAway:  // settled by the caller
     case Rounding::NearestEven:
     default:
       return MPFR_RNDN;
   }
 }
 
-// Rounds into `x` within the format; returns MPFR's ternary value and whether it overflowed.
-int convert(const std::string& text, const BinaryFormat& f, mpfr_rnd_t rnd, mpfr_ptr x,
-            bool& overflow) {
+// Rounds into `x` within the format.
+void convert(const std::string& text, const BinaryFormat& f, mpfr_rnd_t rnd, mpfr_ptr x) {
   const FormatRange range(f);
   const int ternary = mpfr_strtofr(x, text.c_str(), nullptr, 10, rnd);
-  const int result = mpfr_subnormalize(x, ternary, rnd);
-  overflow = mpfr_overflow_p() != 0;
-  return result;
+  mpfr_subnormalize(x, ternary, rnd);
 }
 
-// Is the typed value exactly halfway between `lo` and `hi`, its neighbours in the format?
-bool isTie(const std::string& text, const BinaryFormat& f, mpfr_ptr lo, mpfr_ptr hi) {
-  // Both neighbours have p bits on a common grid: their mean has p + 2 at the most, and so
-  // does a typed value equal to it.
+// Nearest, ties away from zero, from the neighbour toward zero `lo` of |typed| (`text`):
+// the one away from zero when |typed| is at or above their midpoint.
+void roundHalfAway(const std::string& text, const BinaryFormat& f, mpfr_ptr x) {
+  Real lo(f.precision);
+  convert(text, f, MPFR_RNDZ, lo.get());
+  const long e = mpfr_zero_p(lo.get()) ? f.emin() : mpfr_get_exp(lo.get()) - 1;
+  const long quantum = std::max(e, f.emin()) - f.precision + 1;
+  // lo and the midpoint lo + 2^(quantum - 1) have p + 1 bits on a grid of 2^(quantum - 1),
+  // and are exact with p + 2; |typed| rounded to p + 2 bits compares with the midpoint as
+  // |typed| itself does, and is equal to it only if exact.
   Real mid(f.precision + 2), typed(f.precision + 2);
-  mpfr_add(mid.get(), lo, hi, MPFR_RNDN);
-  mpfr_div_2ui(mid.get(), mid.get(), 1, MPFR_RNDN);
-  return mpfr_strtofr(typed.get(), text.c_str(), nullptr, 10, MPFR_RNDN) == 0 &&
-         mpfr_equal_p(typed.get(), mid.get()) != 0;
+  mpfr_abs(mid.get(), lo.get(), MPFR_RNDN);
+  Real half(2);
+  mpfr_set_ui_2exp(half.get(), 1, quantum - 1, MPFR_RNDN);
+  mpfr_add(mid.get(), mid.get(), half.get(), MPFR_RNDN);
+  const int ternary =
+      mpfr_strtofr(typed.get(), text.c_str() + (text[0] == '-'), nullptr, 10, MPFR_RNDN);
+  const int side = mpfr_cmp(typed.get(), mid.get());
+  const bool away = side > 0 || (side == 0 && ternary <= 0);
+  mpfr_set(x, lo.get(), MPFR_RNDN);
+  if (!away) return;
+  // The neighbour away from zero: lo + 2^quantum, or an infinity past the largest finite.
+  mpfr_add(mid.get(), mid.get(), half.get(), MPFR_RNDN);
+  const FormatRange range(f);
+  mpfr_set(x, mid.get(), MPFR_RNDN);
+  mpfr_check_range(x, 0, MPFR_RNDN);
+  if (text[0] == '-') mpfr_neg(x, x, MPFR_RNDN);
 }
 
 BinaryValue valueOf(mpfr_ptr x, const BinaryFormat& f) {
@@ -140,15 +155,10 @@ Rounded roundDecimal(const BigDecimal& typed, const BinaryFormat& f, Rounding ro
   }
   const std::string text = mpfrText(typed);
   Real x(f.precision);
-  const int ternary = convert(text, f, mpfrRounding(rounding), x.get(), out.overflow);
-  if (rounding == Rounding::NearestAway && ternary != 0) {
-    Real lo(f.precision), hi(f.precision);
-    bool overflowLo = false, overflowHi = false;
-    convert(text, f, MPFR_RNDZ, lo.get(), overflowLo);
-    convert(text, f, MPFR_RNDA, hi.get(), overflowHi);
-    // Beyond the largest finite both nearest directions give the same infinity.
-    if (!mpfr_inf_p(hi.get()) && isTie(text, f, lo.get(), hi.get()))
-      mpfr_set(x.get(), hi.get(), MPFR_RNDN);
+  if (rounding == Rounding::NearestAway) {
+    roundHalfAway(text, f, x.get());
+  } else {
+    convert(text, f, mpfrRounding(rounding), x.get());
   }
   out.infinite = mpfr_inf_p(x.get()) != 0;
   if (out.infinite) {

@@ -17,7 +17,6 @@ std::optional<Rounding> roundingNamed(std::string_view name);
 
 struct Rounded {
   bool infinite = false;  // overflow to an infinity of value.negative's sign
-  bool overflow = false;  // beyond the largest finite before rounding or after it
   BinaryValue value;      // finite: m < 2^p, q >= the format's quantumMin
 };
 
