@@ -2,27 +2,16 @@
 
 #include "tools/cli/cli.h"
 
-#include "tools/cli/options.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace orbalta {
+#include "tests/cli/cli_rows.h"
+#include "tools/cli/options.h"
+
+namespace orbalta::cli {
 namespace {
-
-struct Row {
-  const char* name;
-  std::vector<std::string> args;
-  int status;
-  std::vector<std::string> lines;  // each must appear in the output as a whole line
-  std::string error;               // the whole standard error
-};
-
-bool hasLine(const std::string& out, const std::string& line) {
-  return ("\n" + out).find("\n" + line + "\n") != std::string::npos;
-}
 
 TEST(CliTest, ViewsAndStatuses) {
   const Row rows[] = {
@@ -184,7 +173,7 @@ TEST(CliTest, ViewsAndStatuses) {
        {"--x\ny"},
        2,
        {},
-       std::string("orbalta-cli: unknown option --x\\ny\n") + cli::kUsage},
+       std::string("orbalta-cli: unknown option --x\\ny\n") + kUsage},
       // Conventions.
       {"-- ends the options", {"--format", "32", "--", "-1"}, 0, {"hex:           0xBF800000"}, ""},
       {"--format=32", {"--format=32", "0.5"}, 0, {"hex:           0x3F000000"}, ""},
@@ -195,37 +184,27 @@ TEST(CliTest, ViewsAndStatuses) {
        "orbalta-cli: --format : give 32, 64, 128, all, 16, bf16, 80, 256 or E,P\n"},
       {"--version", {"--version"}, 0, {"orbalta-cli 0.1.0"}, ""},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    std::string out, err;
-    EXPECT_EQ(cli::run(row.args, out, err), row.status);
-    for (const std::string& line : row.lines)
-      EXPECT_TRUE(hasLine(out, line)) << line << "\n" << out;
-    EXPECT_EQ(err, row.error);
-    if (row.status != 0) {
-      EXPECT_EQ(out, "");
-    }
-  }
+  checkRows(rows);
 }
 
 TEST(CliTest, UsageAndHelp) {
   std::string out, err;
-  EXPECT_EQ(cli::run({}, out, err), 2);
+  EXPECT_EQ(run({}, out, err), 2);
   EXPECT_TRUE(err.starts_with("orbalta-cli: no VALUE\nusage: orbalta-cli"));
   out.clear();
   err.clear();
-  EXPECT_EQ(cli::run({"--bogus", "1"}, out, err), 2);
+  EXPECT_EQ(run({"--bogus", "1"}, out, err), 2);
   EXPECT_TRUE(err.starts_with("orbalta-cli: unknown option --bogus\n"));
   out.clear();
   err.clear();
-  EXPECT_EQ(cli::run({"--help"}, out, err), 0);
-  EXPECT_TRUE(out.starts_with(cli::kUsage));
+  EXPECT_EQ(run({"--help"}, out, err), 0);
+  EXPECT_TRUE(out.starts_with(kUsage));
   EXPECT_EQ(err, "");
 }
 
 TEST(CliTest, JsonCarriesTheKeysScriptsRelyOn) {
   std::string out, err;
-  ASSERT_EQ(cli::run({"--json", "--format", "32", "0.1"}, out, err), 0);
+  ASSERT_EQ(run({"--json", "--format", "32", "0.1"}, out, err), 0);
   EXPECT_EQ(out.substr(0, 2), "{\n");
   for (const char* pair :
        {"\"hex\": \"0x3DCCCCCD\"", "\"class\": \"Normalized Number: Real(4)\"",
@@ -234,11 +213,11 @@ TEST(CliTest, JsonCarriesTheKeysScriptsRelyOn) {
     EXPECT_NE(out.find(pair), std::string::npos) << pair;
   }
   out.clear();
-  ASSERT_EQ(cli::run({"--json", "0x7FC00000"}, out, err), 0);
+  ASSERT_EQ(run({"--json", "0x7FC00000"}, out, err), 0);
   EXPECT_NE(out.find("\"exact\": null"), std::string::npos);
   EXPECT_EQ(out.find("\"error\""), std::string::npos);  // no typed decimal, no error
   out.clear();
-  ASSERT_EQ(cli::run({"--json", "2"}, out, err), 0);
+  ASSERT_EQ(run({"--json", "2"}, out, err), 0);
   for (const char* key : {"\n  \"binary32\": {", ",\n  \"binary64\": {", ",\n  \"binary128\": {"}) {
     EXPECT_NE(out.find(key), std::string::npos) << key;
   }
@@ -246,4 +225,4 @@ TEST(CliTest, JsonCarriesTheKeysScriptsRelyOn) {
 }
 
 }  // namespace
-}  // namespace orbalta
+}  // namespace orbalta::cli
