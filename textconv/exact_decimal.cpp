@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "textconv/format_descriptor.h"
+#include "textconv/ratio_text.h"
 
 namespace orbalta {
 
@@ -227,54 +228,15 @@ std::optional<std::string> ratioText(const ExactDecimal& value, Encoding unit, i
   if (!u.finite || u.m == 0) return std::nullopt;
   if (value.digits.empty()) return std::string("0");
 
-  // |value| / unit = num / den, both positive integers.
-  Integer num, den;
-  const std::int64_t scale = toScaled(value, num.get());
+  // |value| / unit = num / den * 10^scale, num and den positive integers.
+  Integer num, den, scale;
+  // Through text: a long has 32 bits on Windows.
+  mpz_set_str(scale.get(), std::to_string(toScaled(value, num.get())).c_str(), 10);
   mpz_abs(num.get(), num.get());
   setUint128(den.get(), u.m);
-  if (std::llabs(scale) > kMaxShift || std::llabs(u.e) > kMaxShift) return std::nullopt;
-  mulPow(num.get(), 10, scale);
-  mulPow(den.get(), 10, -scale);
   if (u.e < 0) mpz_mul_2exp(num.get(), num.get(), static_cast<mp_bitcnt_t>(-u.e));
   if (u.e > 0) mpz_mul_2exp(den.get(), den.get(), static_cast<mp_bitcnt_t>(u.e));
-
-  // t: the power of ten of the first digit, so that 1000 <= num * 10^(3 - t) / den < 10000.
-  std::int64_t t = static_cast<std::int64_t>(mpz_sizeinbase(num.get(), 10)) -
-                   static_cast<std::int64_t>(mpz_sizeinbase(den.get(), 10));
-  Integer q, r, a, b;
-  for (;;) {
-    mpz_set(a.get(), num.get());
-    mpz_set(b.get(), den.get());
-    mulPow(a.get(), 10, 3 - t);
-    mulPow(b.get(), 10, t - 3);
-    mpz_fdiv_qr(q.get(), r.get(), a.get(), b.get());
-    if (mpz_cmp_ui(q.get(), 1000) < 0) {
-      --t;
-    } else if (mpz_cmp_ui(q.get(), 10000) >= 0) {
-      ++t;
-    } else {
-      break;
-    }
-  }
-  mpz_mul_2exp(r.get(), r.get(), 1);
-  if (mpz_cmp(r.get(), b.get()) >= 0) mpz_add_ui(q.get(), q.get(), 1);
-  unsigned long digits = mpz_get_ui(q.get());
-  if (digits == 10000) {
-    digits = 1000;
-    ++t;
-  }
-  const std::string d = std::to_string(digits);
-  std::string out = value.negative ? "-" : "";
-  if (t >= 0 && t <= 3) {
-    const auto before = static_cast<std::size_t>(t + 1);
-    out += d.substr(0, before);
-    if (before < 4) out += "." + d.substr(before);
-  } else if (t < 0 && t >= -5) {
-    out += "0." + std::string(static_cast<std::size_t>(-t - 1), '0') + d;
-  } else {
-    out += d.substr(0, 1) + "." + d.substr(1) + exponentText(t);
-  }
-  return out;
+  return orbalta::ratioText(value.negative, num.get(), den.get(), scale.get());
 }
 
 }  // namespace orbalta

@@ -57,8 +57,8 @@ std::string jsonString(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     // Printable ASCII but the quote and the backslash goes out as it stands, a run at a time.
     std::size_t plain = i;
-    while (plain < text.size() && text[plain] >= 0x20 && text[plain] < 0x7F &&
-           text[plain] != '"' && text[plain] != '\\')
+    while (plain < text.size() && text[plain] >= 0x20 && text[plain] < 0x7F && text[plain] != '"' &&
+           text[plain] != '\\')
       ++plain;
     out.append(text, i, plain - i);
     i = plain;
