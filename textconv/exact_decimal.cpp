@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "textconv/big_integer.h"
 #include "textconv/format_descriptor.h"
 #include "textconv/ratio_text.h"
 
@@ -21,18 +22,6 @@ namespace {
 
 // A shift beyond this cannot come from a typed text and a stored value of one format.
 constexpr std::int64_t kMaxShift = 1'000'000;
-
-class Integer {
- public:
-  Integer() { mpz_init(z_); }
-  ~Integer() { mpz_clear(z_); }
-  Integer(const Integer&) = delete;
-  Integer& operator=(const Integer&) = delete;
-  mpz_ptr get() { return z_; }
-
- private:
-  mpz_t z_;
-};
 
 struct Binary {
   bool finite = false;
@@ -70,7 +59,7 @@ void setUint128(mpz_ptr z, uint128 v) {
 
 void mulPow(mpz_ptr z, unsigned long base, std::int64_t power) {
   if (power <= 0) return;
-  Integer p;
+  BigInteger p;
   mpz_ui_pow_ui(p.get(), base, static_cast<unsigned long>(power));
   mpz_mul(z, z, p.get());
 }
@@ -123,7 +112,7 @@ std::string exponentText(std::int64_t exponent) {
 std::optional<ExactDecimal> exactValue(Encoding bits, int formatBytes) {
   const Binary b = decode(bits, formatBytes);
   if (!b.finite) return std::nullopt;
-  Integer z;
+  BigInteger z;
   const std::int64_t scale = toScaled(b, z.get());
   ExactDecimal out = fromScaled(z.get(), scale);
   out.negative = b.negative;
@@ -155,7 +144,7 @@ std::optional<ExactDecimal> leadingDigits(Encoding bits, int formatBytes, std::s
   auto x = static_cast<std::int64_t>(std::floor(std::log10(static_cast<long double>(b.m)) +
                                                 static_cast<long double>(b.e) * std::log10(2.0L)));
   const auto wanted = static_cast<std::int64_t>(count);
-  Integer lead, den, low, high;
+  BigInteger lead, den, low, high;
   mpz_ui_pow_ui(low.get(), 10, static_cast<unsigned long>(count - 1));
   mpz_ui_pow_ui(high.get(), 10, static_cast<unsigned long>(count));
   for (;;) {
@@ -196,7 +185,7 @@ std::optional<ExactDecimal> conversionError(const TypedNumber& typed, Encoding b
   // A typed value that rounded to zero is its own error, however far its exponent.
   if (b.m == 0) return typedValue;
 
-  Integer stored, error;
+  BigInteger stored, error;
   std::int64_t storedScale = toScaled(b, stored.get());
   std::int64_t errorScale = toScaled(typedValue, error.get());
   const std::int64_t common = std::min(storedScale, errorScale);
@@ -229,7 +218,7 @@ std::optional<std::string> ratioText(const ExactDecimal& value, Encoding unit, i
   if (value.digits.empty()) return std::string("0");
 
   // |value| / unit = num / den * 10^scale, num and den positive integers.
-  Integer num, den, scale;
+  BigInteger num, den, scale;
   // Through text: a long has 32 bits on Windows.
   mpz_set_str(scale.get(), std::to_string(toScaled(value, num.get())).c_str(), 10);
   mpz_abs(num.get(), num.get());

@@ -1,24 +1,14 @@
 #include "textconv/ratio_text.h"
 
+#include "textconv/big_integer.h"
+
 namespace orbalta {
 
 namespace {
 
-class Integer {
- public:
-  Integer() { mpz_init(z_); }
-  ~Integer() { mpz_clear(z_); }
-  Integer(const Integer&) = delete;
-  Integer& operator=(const Integer&) = delete;
-  mpz_ptr get() { return z_; }
-
- private:
-  mpz_t z_;
-};
-
 void mulPow10(mpz_ptr z, long power) {
   if (power <= 0) return;
-  Integer p;
+  BigInteger p;
   mpz_ui_pow_ui(p.get(), 10, static_cast<unsigned long>(power));
   mpz_mul(z, z, p.get());
 }
@@ -35,7 +25,7 @@ std::string powerText(mpz_srcptr exponent) {
 std::string ratioText(bool negative, mpz_srcptr num, mpz_srcptr den, mpz_srcptr scale) {
   // t: the power of ten of the first digit of num / den, 1000 <= num * 10^(3 - t) / den < 10000.
   long t = static_cast<long>(mpz_sizeinbase(num, 10)) - static_cast<long>(mpz_sizeinbase(den, 10));
-  Integer q, r, a, b;
+  BigInteger q, r, a, b;
   for (;;) {
     mpz_set(a.get(), num);
     mpz_set(b.get(), den);
@@ -57,7 +47,7 @@ std::string ratioText(bool negative, mpz_srcptr num, mpz_srcptr den, mpz_srcptr 
     digits = 1000;
     ++t;
   }
-  Integer power;
+  BigInteger power;
   mpz_set_si(power.get(), t);
   mpz_add(power.get(), power.get(), scale);
   const std::string d = std::to_string(digits);

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "tools/cli/big_integer.h"
+#include "textconv/big_integer.h"
 #include "tools/cli/binary_format.h"
 #include "tools/cli/rounding.h"
 #include "tools/cli/views.h"

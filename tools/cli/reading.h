@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "tools/cli/big_integer.h"
+#include "textconv/big_integer.h"
 #include "tools/cli/binary_format.h"
 #include "tools/cli/views.h"
 
