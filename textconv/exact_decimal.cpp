@@ -12,7 +12,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "textconv/big_integer.h"
 #include "textconv/format_descriptor.h"
+#include "textconv/ratio_text.h"
 
 namespace orbalta {
 
@@ -20,18 +22,6 @@ namespace {
 
 // A shift beyond this cannot come from a typed text and a stored value of one format.
 constexpr std::int64_t kMaxShift = 1'000'000;
-
-class Integer {
- public:
-  Integer() { mpz_init(z_); }
-  ~Integer() { mpz_clear(z_); }
-  Integer(const Integer&) = delete;
-  Integer& operator=(const Integer&) = delete;
-  mpz_ptr get() { return z_; }
-
- private:
-  mpz_t z_;
-};
 
 struct Binary {
   bool finite = false;
@@ -69,7 +59,7 @@ void setUint128(mpz_ptr z, uint128 v) {
 
 void mulPow(mpz_ptr z, unsigned long base, std::int64_t power) {
   if (power <= 0) return;
-  Integer p;
+  BigInteger p;
   mpz_ui_pow_ui(p.get(), base, static_cast<unsigned long>(power));
   mpz_mul(z, z, p.get());
 }
@@ -122,7 +112,7 @@ std::string exponentText(std::int64_t exponent) {
 std::optional<ExactDecimal> exactValue(Encoding bits, int formatBytes) {
   const Binary b = decode(bits, formatBytes);
   if (!b.finite) return std::nullopt;
-  Integer z;
+  BigInteger z;
   const std::int64_t scale = toScaled(b, z.get());
   ExactDecimal out = fromScaled(z.get(), scale);
   out.negative = b.negative;
@@ -154,7 +144,7 @@ std::optional<ExactDecimal> leadingDigits(Encoding bits, int formatBytes, std::s
   auto x = static_cast<std::int64_t>(std::floor(std::log10(static_cast<long double>(b.m)) +
                                                 static_cast<long double>(b.e) * std::log10(2.0L)));
   const auto wanted = static_cast<std::int64_t>(count);
-  Integer lead, den, low, high;
+  BigInteger lead, den, low, high;
   mpz_ui_pow_ui(low.get(), 10, static_cast<unsigned long>(count - 1));
   mpz_ui_pow_ui(high.get(), 10, static_cast<unsigned long>(count));
   for (;;) {
@@ -195,7 +185,7 @@ std::optional<ExactDecimal> conversionError(const TypedNumber& typed, Encoding b
   // A typed value that rounded to zero is its own error, however far its exponent.
   if (b.m == 0) return typedValue;
 
-  Integer stored, error;
+  BigInteger stored, error;
   std::int64_t storedScale = toScaled(b, stored.get());
   std::int64_t errorScale = toScaled(typedValue, error.get());
   const std::int64_t common = std::min(storedScale, errorScale);
@@ -227,54 +217,15 @@ std::optional<std::string> ratioText(const ExactDecimal& value, Encoding unit, i
   if (!u.finite || u.m == 0) return std::nullopt;
   if (value.digits.empty()) return std::string("0");
 
-  // |value| / unit = num / den, both positive integers.
-  Integer num, den;
-  const std::int64_t scale = toScaled(value, num.get());
+  // |value| / unit = num / den * 10^scale, num and den positive integers.
+  BigInteger num, den, scale;
+  // Through text: a long has 32 bits on Windows.
+  mpz_set_str(scale.get(), std::to_string(toScaled(value, num.get())).c_str(), 10);
   mpz_abs(num.get(), num.get());
   setUint128(den.get(), u.m);
-  if (std::llabs(scale) > kMaxShift || std::llabs(u.e) > kMaxShift) return std::nullopt;
-  mulPow(num.get(), 10, scale);
-  mulPow(den.get(), 10, -scale);
   if (u.e < 0) mpz_mul_2exp(num.get(), num.get(), static_cast<mp_bitcnt_t>(-u.e));
   if (u.e > 0) mpz_mul_2exp(den.get(), den.get(), static_cast<mp_bitcnt_t>(u.e));
-
-  // t: the power of ten of the first digit, so that 1000 <= num * 10^(3 - t) / den < 10000.
-  std::int64_t t = static_cast<std::int64_t>(mpz_sizeinbase(num.get(), 10)) -
-                   static_cast<std::int64_t>(mpz_sizeinbase(den.get(), 10));
-  Integer q, r, a, b;
-  for (;;) {
-    mpz_set(a.get(), num.get());
-    mpz_set(b.get(), den.get());
-    mulPow(a.get(), 10, 3 - t);
-    mulPow(b.get(), 10, t - 3);
-    mpz_fdiv_qr(q.get(), r.get(), a.get(), b.get());
-    if (mpz_cmp_ui(q.get(), 1000) < 0) {
-      --t;
-    } else if (mpz_cmp_ui(q.get(), 10000) >= 0) {
-      ++t;
-    } else {
-      break;
-    }
-  }
-  mpz_mul_2exp(r.get(), r.get(), 1);
-  if (mpz_cmp(r.get(), b.get()) >= 0) mpz_add_ui(q.get(), q.get(), 1);
-  unsigned long digits = mpz_get_ui(q.get());
-  if (digits == 10000) {
-    digits = 1000;
-    ++t;
-  }
-  const std::string d = std::to_string(digits);
-  std::string out = value.negative ? "-" : "";
-  if (t >= 0 && t <= 3) {
-    const auto before = static_cast<std::size_t>(t + 1);
-    out += d.substr(0, before);
-    if (before < 4) out += "." + d.substr(before);
-  } else if (t < 0 && t >= -5) {
-    out += "0." + std::string(static_cast<std::size_t>(-t - 1), '0') + d;
-  } else {
-    out += d.substr(0, 1) + "." + d.substr(1) + exponentText(t);
-  }
-  return out;
+  return orbalta::ratioText(value.negative, num.get(), den.get(), scale.get());
 }
 
 }  // namespace orbalta

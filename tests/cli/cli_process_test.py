@@ -66,6 +66,31 @@ for name, value in HOSTILE:
         if r.stderr.count(b"\n") > 1:
             failures.append(f"{name}: the message is not one line: {r.stderr[:200]!r}")
 
+# Many values: one JSON object per line whatever the lines hold, a rejected line its own object,
+# the status 2 when any was rejected. Arguments and standard input alike.
+lines = [v for _, v in HOSTILE if b"\n" not in v and b"\r" not in v] + [b"0.1", b"-0", b""]
+for args in (["--json"], ["--json", "--format", "16"], ["--json", "--format", "80", "--round", "up"]):
+    for how, r in (("stdin", run(args, b"\n".join(lines) + b"\n")),
+                   ("arguments", run(args + ["--"] + lines))):
+        name = f"{' '.join(args)} from {how}"
+        objects = strict_json(r.stdout, name)
+        if len(objects) != len(lines):
+            failures.append(f"{name}: {len(objects)} objects for {len(lines)} values")
+        rejected = sum(1 for o in objects if "rejected" in o)
+        if r.returncode != (2 if rejected else 0) or rejected == 0 or rejected == len(lines):
+            failures.append(f"{name}: status {r.returncode} with {rejected} rejected")
+        if r.stderr != f"orbalta-cli: {rejected} of {len(lines)} values rejected\n".encode():
+            failures.append(f"{name}: {r.stderr[:200]!r}")
+        for o, value in zip(objects, lines):
+            if o.get("value", "").encode("utf-8", "surrogatepass")[:1] != value[:1] and value[:1] < b"\x80":
+                failures.append(f"{name}: record {o.get('value', '')[:40]!r} for {value[:40]!r}")
+
+# A long run keeps one record per line and its order.
+r = run(["--json", "--format", "64"], b"".join(b"%d\n" % i for i in range(2000)))
+objects = strict_json(r.stdout, "2000 lines")
+if r.returncode != 0 or [o.get("value") for o in objects] != [str(i) for i in range(2000)]:
+    failures.append(f"2000 lines: status {r.returncode}, {len(objects)} objects")
+
 # The escapes say which bytes were there: the token ends at the tab, the rejection quotes it all.
 r = run(["--json", "--", b"1e400\t\xff\x80\x01"])
 wanted = '"1e400\\t\u00ff\u20ac\\x01" is beyond the largest finite binary32'

@@ -1,5 +1,6 @@
-// Options, the run over the values, and the two ways of writing the views: labelled lines
-// or JSON.
+// The run over the values and the two ways of writing the views: labelled lines or JSON.
+// One VALUE is written as it always was; several (or standard input) give one record each,
+// written as soon as it is known, so a long input is never held in memory.
 
 #include "tools/cli/cli.h"
 
@@ -9,10 +10,8 @@
 #include <ostream>
 #include <sstream>
 
-#include "model/formats.h"
 #include "tools/cli/json_text.h"
-#include "tools/cli/reading.h"
-#include "tools/cli/views.h"
+#include "tools/cli/options.h"
 
 #ifndef ORBALTA_VERSION
 #define ORBALTA_VERSION "unknown"
@@ -21,136 +20,6 @@
 namespace orbalta::cli {
 
 namespace {
-
-#define ORBALTA_CLI_USAGE "usage: orbalta-cli [--format 32|64|128|all] [--json] [--] VALUE\n"
-constexpr const char* kUsage = ORBALTA_CLI_USAGE;
-
-constexpr const char* kHelp = ORBALTA_CLI_USAGE
-    "\n"
-    "Shows how VALUE is stored in IEEE 754 binary32, binary64 or binary128: its bits, hex\n"
-    "encoding, class, exact decimal value, conversion error, the window's X text and the\n"
-    "derived parameters, one labelled line each.\n"
-    "\n"
-    "VALUE  a decimal as the window's X edit takes it (\"0.1\", \"-2.5D-4\", \"Inf\", \"nan\"),\n"
-    "       an encoding in hex (\"0x3DCCCCCD\": 8, 16 or 32 digits name the format; fewer\n"
-    "       digits need --format), or bits by field (\"0:01111011:10011001100110011001101\";\n"
-    "       the field widths name the format; binary128 may split its fraction 48:64).\n"
-    "\n"
-    "--format 32|64|128|all  the format, also --format=32 (default: all for a decimal, the\n"
-    "                        encoding's own for hex and bits)\n"
-    "--json                  one JSON object; with all formats, one object per format\n"
-    "--                      the end of the options: \"-- -1\"\n"
-    "--help, -h              this text\n"
-    "--version               the program's version\n"
-    "\n"
-    "Exit status: 0, 1 when the output cannot be written, or 2 for bad input (one line on\n"
-    "standard error says what was wrong).\n";
-
-struct Options {
-  std::optional<int> formatBytes;
-  bool all = false;
-  bool json = false;
-  bool help = false;
-  bool version = false;
-  std::vector<std::string> values;
-};
-
-struct Outcome {
-  std::vector<Views> results;
-  std::optional<Failure> failure;
-};
-
-const char* formatName(int formatBytes) {
-  return formatSpec(formatBytes)->name;
-}
-
-std::optional<Failure> readFormat(const std::string& which, Options& options) {
-  options.all = which == "all";
-  options.formatBytes = std::nullopt;
-  if (options.all) return std::nullopt;
-  const bool digits =
-      !which.empty() && which.size() <= 3 &&
-      std::all_of(which.begin(), which.end(), [](char c) { return c >= '0' && c <= '9'; });
-  if (digits) options.formatBytes = formatOfWidth(std::stoi(which));
-  if (!options.formatBytes)
-    return Failure{"--format " + escaped(which) + ": give 32, 64, 128 or all"};
-  return std::nullopt;
-}
-
-std::optional<Failure> readOptions(const std::vector<std::string>& args, Options& options) {
-  bool optionsEnded = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (optionsEnded || arg.size() < 2 || arg[0] != '-' || (arg[1] != '-' && arg != "-h")) {
-      options.values.push_back(arg);
-    } else if (arg == "--") {
-      optionsEnded = true;
-    } else if (arg == "--help" || arg == "-h") {
-      options.help = true;
-    } else if (arg == "--version") {
-      options.version = true;
-    } else if (arg == "--json") {
-      options.json = true;
-    } else if (arg == "--format") {
-      if (i + 1 == args.size()) return Failure{"--format needs 32, 64, 128 or all"};
-      if (std::optional<Failure> f = readFormat(args[++i], options)) return f;
-    } else if (arg.starts_with("--format=")) {
-      if (std::optional<Failure> f = readFormat(arg.substr(9), options)) return f;
-    } else {
-      return Failure{"unknown option " + escaped(arg)};
-    }
-  }
-  return std::nullopt;
-}
-
-Outcome evaluateEncoding(const std::string& text, const Options& options) {
-  Outcome outcome;
-  if (options.all) {
-    outcome.failure = Failure{"an encoding belongs to one format: --format 32, 64 or 128"};
-    return outcome;
-  }
-  std::optional<int> formatBytes = options.formatBytes;
-  Encoding bits = 0;
-  const bool hex = text.starts_with("0x") || text.starts_with("0X");
-  outcome.failure = hex ? readHex(std::string_view(text).substr(2), formatBytes, bits)
-                        : readFields(text, formatBytes, bits);
-  if (!outcome.failure) outcome.results.push_back(windowViews(bits, *formatBytes, std::nullopt));
-  return outcome;
-}
-
-Outcome evaluateDecimal(const std::string& text, const Options& options) {
-  Outcome outcome;
-  std::vector<int> formats{4, 8, 16};
-  if (options.formatBytes) formats = {*options.formatBytes};
-  bool anyValue = false;
-  for (const int fb : formats) {
-    Encoding bits = 0;
-    Typed typed;
-    const std::optional<Failure> f = readDecimal(text, fb, bits, typed);
-    if (!f) {
-      outcome.results.push_back(windowViews(bits, fb, typed));
-      anyValue = true;
-      continue;
-    }
-    if (!outcome.failure) outcome.failure = f;
-    // Beyond one format's range is no failure while another format holds the value.
-    if (typed.isNumber && formats.size() > 1) {
-      outcome.results.push_back(
-          {{"format", "format", formatName(fb)}, {"rejected", "rejected", f->message}});
-    }
-  }
-  if (anyValue) outcome.failure.reset();
-  if (outcome.failure) outcome.results.clear();
-  return outcome;
-}
-
-Outcome evaluate(const std::string& text, const Options& options) {
-  const bool hex = text.starts_with("0x") || text.starts_with("0X");
-  if (hex || text.find(':') != std::string::npos) return evaluateEncoding(text, options);
-  return evaluateDecimal(text, options);
-}
-
-// --- Output ---
 
 std::string asText(const Views& fields) {
   std::string out;
@@ -162,33 +31,118 @@ std::string asText(const Views& fields) {
   return out;
 }
 
-std::string asJson(const Views& fields, std::string_view indent) {
-  std::string out = "{";
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    out += (i == 0 ? "\n" : ",\n") + std::string(indent) + "  " + jsonString(fields[i].key) + ": ";
-    out += fields[i].value ? jsonString(*fields[i].value) : "null";
+// The members of a JSON object, each after `open` or `between`, then `close`.
+struct Layout {
+  std::string open, between, close;
+};
+
+Layout pretty(const std::string& indent) {
+  return {"{\n" + indent + "  ", ",\n" + indent + "  ", "\n" + indent + "}"};
+}
+
+const Layout kOneLine{"{", ", ", "}"};
+
+std::string member(const std::string& key, const std::string& value) {
+  return jsonString(key) + ": " + value;
+}
+
+std::string asJson(const Views& fields, const Layout& layout, std::string out = "") {
+  for (const Field& field : fields) {
+    // Keys are plain words: no escape to look for.
+    out += out.empty() ? layout.open : layout.between;
+    out += '"';
+    out += field.key;
+    out += "\": ";
+    out += field.value ? jsonString(*field.value) : "null";
   }
-  return out + "\n" + std::string(indent) + "}";
+  return out + layout.close;
+}
+
+// All formats of one value: one object each, keyed by the format's name.
+std::string asJson(const std::vector<Views>& results, const Layout& outer, const Layout& inner,
+                   std::string out = "") {
+  for (const Views& views : results) {
+    out +=
+        (out.empty() ? outer.open : outer.between) + member(*views[0].value, asJson(views, inner));
+  }
+  return out + outer.close;
 }
 
 std::string written(const std::vector<Views>& results, bool json) {
+  if (json && results.size() == 1) return asJson(results[0], pretty("")) + "\n";
+  if (json) return asJson(results, pretty(""), pretty("  ")) + "\n";
   std::string out;
-  if (json && results.size() == 1) return asJson(results[0], "") + "\n";
-  if (json) {
-    out = "{";
-    for (std::size_t i = 0; i < results.size(); ++i) {
-      out += (i == 0 ? "\n  " : ",\n  ") + jsonString(*results[i][0].value) + ": " +
-             asJson(results[i], "  ");
-    }
-    return out + "\n}\n";
-  }
   for (std::size_t i = 0; i < results.size(); ++i) out += (i == 0 ? "" : "\n") + asText(results[i]);
   return out;
 }
 
+// One record of a run over several values: the value first, then its views or its rejection.
+std::string record(const std::string& text, const Outcome& outcome, bool json) {
+  if (!json) {
+    Views head{{"value", "value", escaped(text)}};
+    if (outcome.failure) head.push_back({"rejected", "rejected", outcome.failure->message});
+    std::string out = asText(head);
+    for (std::size_t i = 0; i < outcome.results.size(); ++i)
+      out += (i == 0 ? "" : "\n") + asText(outcome.results[i]);
+    return out;
+  }
+  std::string out = "{" + member("value", jsonString(text));
+  if (outcome.failure) out += ", " + member("rejected", jsonString(outcome.failure->message));
+  // The members go on after the value's.
+  const Layout rest{"", ", ", "}\n"};
+  if (outcome.results.size() == 1) return asJson(outcome.results[0], rest, out);
+  if (outcome.results.empty()) return out + rest.close;
+  return asJson(outcome.results, rest, kOneLine, out);
+}
+
+class Run {
+ public:
+  Run(const Options& options, std::ostream& out) : options_(options), out_(out) {}
+
+  // false once the output has failed: nothing more is worth computing.
+  bool value(std::string text) {
+    const Outcome outcome = evaluate(text, options_.request);
+    ++count_;
+    if (outcome.failure) ++rejected_;
+    out_ << (count_ > 1 && !options_.json ? "\n" : "") << record(text, outcome, options_.json);
+    return static_cast<bool>(out_);
+  }
+
+  bool lines(std::istream& in) {
+    std::string line;
+    while (std::getline(in, line)) {
+      // A line of a file written on Windows ends in CR LF.
+      if (line.ends_with('\r')) line.pop_back();
+      if (!value(std::move(line))) return false;
+      line.clear();
+    }
+    return true;
+  }
+
+  int status(std::ostream& err) const {
+    if (rejected_ == 0) return kExitOk;
+    err << "orbalta-cli: " << rejected_ << " of " << count_ << " values rejected\n";
+    return kExitBadInput;
+  }
+
+ private:
+  const Options& options_;
+  std::ostream& out_;
+  std::size_t count_ = 0, rejected_ = 0;
+};
+
+int runMany(const Options& options, std::istream& in, std::ostream& out, std::ostream& err) {
+  Run run(options, out);
+  for (const std::string& text : options.values) {
+    const bool more = text == "-" ? run.lines(in) : run.value(text);
+    if (!more) return kExitOutputFailed;
+  }
+  return run.status(err);
+}
+
 }  // namespace
 
-int run(const std::vector<std::string>& args, std::istream& /*in*/, bool /*inputIsTerminal*/,
+int run(const std::vector<std::string>& args, std::istream& in, bool inputIsTerminal,
         std::ostream& out, std::ostream& err) {
   Options options;
   if (const std::optional<Failure> f = readOptions(args, options)) {
@@ -204,15 +158,15 @@ int run(const std::vector<std::string>& args, std::istream& /*in*/, bool /*input
     out << "orbalta-cli " ORBALTA_VERSION "\n";
     return kExitOk;
   }
+  if (options.values.empty() && !inputIsTerminal) options.values.push_back("-");
   if (options.values.empty()) {
     err << "orbalta-cli: no VALUE\n" << kUsage;
     return kExitBadInput;
   }
-  if (options.values.size() > 1) {
-    err << "orbalta-cli: one VALUE only, " << quoted(options.values[1]) << " is a second\n";
-    return kExitBadInput;
+  if (options.values.size() > 1 || options.values[0] == "-") {
+    return runMany(options, in, out, err);
   }
-  const Outcome outcome = evaluate(options.values[0], options);
+  const Outcome outcome = evaluate(options.values[0], options.request);
   if (outcome.failure) {
     err << "orbalta-cli: " << outcome.failure->message << "\n";
     return kExitBadInput;

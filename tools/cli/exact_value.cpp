@@ -3,6 +3,8 @@
 
 #include "tools/cli/exact_value.h"
 
+#include "textconv/ratio_text.h"
+
 namespace orbalta::cli {
 
 namespace {
@@ -64,11 +66,6 @@ bool smallShift(const BigInteger& a, const BigInteger& b, long& shift) {
   return true;
 }
 
-std::string exponentText(const BigInteger& exponent) {
-  const std::string digits = exponent.text();
-  return digits[0] == '-' ? "e" + digits : "e+" + digits;
-}
-
 }  // namespace
 
 BigDecimal typedValue(const TypedNumber& typed) {
@@ -124,58 +121,18 @@ std::string sciText(const BigDecimal& value) {
   if (value.digits.empty()) return out + "0";
   out += value.digits[0];
   if (value.digits.size() > 1) out += "." + value.digits.substr(1);
-  return out + exponentText(value.exponent);
+  return out + powerText(value.exponent.get());
 }
 
 std::optional<std::string> ratioText(const BigDecimal& value, const BinaryValue& unit) {
   if (mpz_sgn(unit.m.get()) == 0) return std::nullopt;
   if (value.digits.empty()) return std::string("0");
-
-  // |value| / unit = num / den * 10^scale.
+  // |value| / unit = num / den * 10^(the power of the last digit).
   BigInteger num, den = unit.m;
   mpz_set_str(num.get(), value.digits.c_str(), 10);
   if (unit.q < 0) mpz_mul_2exp(num.get(), num.get(), static_cast<mp_bitcnt_t>(-unit.q));
   if (unit.q > 0) mpz_mul_2exp(den.get(), den.get(), static_cast<mp_bitcnt_t>(unit.q));
-
-  // t: the power of ten of the first digit of num / den, 1000 <= num * 10^(3 - t) / den < 10000.
-  long t = static_cast<long>(mpz_sizeinbase(num.get(), 10)) -
-           static_cast<long>(mpz_sizeinbase(den.get(), 10));
-  BigInteger q, r, a, b;
-  for (;;) {
-    a = num;
-    b = den;
-    mulPow(a.get(), 10, 3 - t);
-    mulPow(b.get(), 10, t - 3);
-    mpz_fdiv_qr(q.get(), r.get(), a.get(), b.get());
-    if (mpz_cmp_ui(q.get(), 1000) < 0) {
-      --t;
-    } else if (mpz_cmp_ui(q.get(), 10000) >= 0) {
-      ++t;
-    } else {
-      break;
-    }
-  }
-  mpz_mul_2exp(r.get(), r.get(), 1);
-  if (mpz_cmp(r.get(), b.get()) >= 0) mpz_add_ui(q.get(), q.get(), 1);
-  unsigned long digits = mpz_get_ui(q.get());
-  if (digits == 10000) {
-    digits = 1000;
-    ++t;
-  }
-  BigInteger power = lastDigitScale(value);
-  mpz_add(power.get(), power.get(), BigInteger(t).get());
-  const std::string d = std::to_string(digits);
-  std::string out = value.negative ? "-" : "";
-  if (mpz_cmp_si(power.get(), 0) >= 0 && mpz_cmp_si(power.get(), 3) <= 0) {
-    const auto before = static_cast<std::size_t>(mpz_get_si(power.get()) + 1);
-    out += d.substr(0, before);
-    if (before < 4) out += "." + d.substr(before);
-  } else if (mpz_cmp_si(power.get(), 0) < 0 && mpz_cmp_si(power.get(), -5) >= 0) {
-    out += "0." + std::string(static_cast<std::size_t>(-mpz_get_si(power.get()) - 1), '0') + d;
-  } else {
-    out += d.substr(0, 1) + "." + d.substr(1) + exponentText(power);
-  }
-  return out;
+  return orbalta::ratioText(value.negative, num.get(), den.get(), lastDigitScale(value).get());
 }
 
 }  // namespace orbalta::cli

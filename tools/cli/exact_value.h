@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "textconv/big_integer.h"
 #include "textconv/decimal_input.h"
-#include "tools/cli/big_integer.h"
 
 namespace orbalta::cli {
 

@@ -55,6 +55,14 @@ std::string jsonString(std::string_view text) {
   std::string out = "\"";
   out.reserve(text.size() + 2);
   for (std::size_t i = 0; i < text.size();) {
+    // Printable ASCII but the quote and the backslash goes out as it stands, a run at a time.
+    std::size_t plain = i;
+    while (plain < text.size() && text[plain] >= 0x20 && text[plain] < 0x7F && text[plain] != '"' &&
+           text[plain] != '\\')
+      ++plain;
+    out.append(text, i, plain - i);
+    i = plain;
+    if (i == text.size()) break;
     const auto c = static_cast<std::uint8_t>(text[i]);
     if (c >= 0x80) {
       const std::size_t n = utf8Length(text, i);

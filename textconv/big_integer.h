@@ -1,11 +1,11 @@
 #pragma once
-// A GMP integer that owns its storage, for the CLI's exact arithmetic.
+// A GMP integer that owns its storage, for exact arithmetic.
 
 #include <gmp.h>
 
 #include <string>
 
-namespace orbalta::cli {
+namespace orbalta {
 
 class BigInteger {
  public:
@@ -31,4 +31,4 @@ class BigInteger {
   mpz_t z_;
 };
 
-}  // namespace orbalta::cli
+}  // namespace orbalta
