@@ -84,7 +84,7 @@ double threadCpuMicroseconds() {
   return static_cast<double>(t.tv_sec) * 1e6 + static_cast<double>(t.tv_nsec) / 1e3;
 }
 
-class Bench : public orbalta::replay::LoopListener {
+class Bench : public orbalta::replay::LoopListener, public orbalta::replay::DialogAnswers {
  public:
   Bench(QtPlatform& qt, int samples) : qt_(qt), samples_(samples) {}
 
@@ -98,6 +98,20 @@ class Bench : public orbalta::replay::LoopListener {
   void modalStarting(WindowHandle) override {}
   void modalEnding(WindowHandle) override {}
   void modalEnded(WindowHandle) override {}
+
+  void messageBox(std::string_view text, std::string_view title,
+                  orbalta::platform::MessageIcon) override {
+    ++messageBoxes;
+    std::fprintf(stderr, "unexpected message box \"%.*s\": %.*s\n", static_cast<int>(title.size()),
+                 title.data(), static_cast<int>(text.size()), text.data());
+  }
+  void fileMessageBox(const orbalta::platform::FileMessage& message, std::string_view title,
+                      orbalta::platform::MessageIcon icon) override {
+    messageBox(message.before + message.path + message.after, title, icon);
+  }
+  std::optional<std::string> openFile(const orbalta::platform::OpenFileRequest&) override {
+    return std::nullopt;
+  }
 
   const std::vector<Samples>& results() const { return results_; }
   int messageBoxes = 0;
@@ -326,12 +340,8 @@ int main(int argc, char** argv) {
   QApplication app(qtArgc, argv);
   QtPlatform qt;
   Bench bench(qt, samples);
-  qt.setMessageBoxHook(
-      [&bench](const std::string& text, const std::string& title, orbalta::platform::MessageIcon) {
-        ++bench.messageBoxes;
-        std::fprintf(stderr, "unexpected message box \"%s\": %s\n", title.c_str(), text.c_str());
-      });
   orbalta::replay::PlatformTap tap(qt, bench);
+  tap.answerDialogs(&bench);
   const int code = orbalta::runOrbalta(tap, 1);
   if (bench.failed || bench.messageBoxes > 0 || code != 0) return 1;
 

@@ -218,11 +218,11 @@ const char* skipDigits(const char* p, const char* end) {
 
 // The optional exponent after a mantissa: a letter e, d or q, a sign, digits, then the end of
 // the token. False when it is malformed; `p` ends past it.
-bool readExponent(const char*& p, const char* end, std::int64_t& exponent) {
+bool readExponent(const char*& p, const char* end, std::int64_t& exponent, const char*& written) {
   if (p == end || endsToken(*p)) return true;
   const char letter = lower(*p);
   if (letter != 'e' && letter != 'd' && letter != 'q') return false;
-  ++p;
+  written = ++p;
   bool negativeExponent = false;
   if (p < end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
   if (p == end || !isDigit(*p)) return false;
@@ -288,7 +288,8 @@ Result readNumber(const char* p, const char* end, bool negative, int formatBytes
   }
 
   std::int64_t exponent = 0;
-  if (!readExponent(p, end, exponent)) return rejected();
+  const char* exponentStart = p;
+  if (!readExponent(p, end, exponent, exponentStart)) return rejected();
 
   const Encoding sign = negative ? signBit(formatBytes) : 0;
   if (typed != nullptr) {
@@ -296,6 +297,8 @@ Result readNumber(const char* p, const char* end, bool negative, int formatBytes
     typed->negative = negative;
     typed->digits.clear();
     typed->scale = 0;
+    typed->exponentText.assign(exponentStart, p);
+    typed->pointScale = 0;
   }
   if (firstNonzero == mantissaEnd) return parsed(sign);
 
@@ -313,6 +316,7 @@ Result readNumber(const char* p, const char* end, bool negative, int formatBytes
       if (*k != '.') typed->digits += *k;
     }
     typed->scale = scale;
+    typed->pointScale = scale - exponent;
   }
 
   if (significant - 1 + scale >= kOverflowDecade) return rejected();

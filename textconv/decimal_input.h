@@ -19,6 +19,10 @@ struct TypedNumber {
   bool negative = false;
   std::string digits;
   std::int64_t scale = 0;
+  // `scale` stops growing far beyond every format's range; these do not: the exponent as
+  // written (sign and digits, empty when there is none) and what the point adds to it.
+  std::string exponentText;
+  std::int64_t pointScale = 0;
 };
 
 struct DecimalInput {

@@ -483,28 +483,17 @@ std::string QtPlatform::toolTip(WindowHandle window, int id) {
 // --- Platform: system dialogs and services ---
 
 void QtPlatform::messageBox(std::string_view text, std::string_view title, MessageIcon icon) {
-  if (impl_->messageBoxHook) {
-    impl_->messageBoxHook(std::string(text), std::string(title), icon);
-    return;
-  }
   qt::showMessageBox(displayText(text), title, icon);
 }
 
-// The harness sees the bytes as they were: a path as the file system's name, the rest as the
-// program's own text.
 void QtPlatform::fileMessageBox(const FileMessage& message, std::string_view title,
                                 MessageIcon icon) {
-  if (impl_->messageBoxHook) {
-    impl_->messageBoxHook(message.before + message.path + message.after, std::string(title), icon);
-    return;
-  }
   qt::showMessageBox(
       displayText(message.before) + qt::displayPath(message.path) + displayText(message.after),
       title, icon);
 }
 
 std::optional<std::string> QtPlatform::openFile(const OpenFileRequest& request) {
-  if (impl_->openFileHook) return impl_->openFileHook(request);
   return qt::runOpenFileDialog(request);
 }
 
@@ -559,16 +548,6 @@ QWidget* QtPlatform::windowWidget(WindowHandle window) const {
 QWidget* QtPlatform::controlWidget(WindowHandle window, int id) const {
   ControlEntry* entry = impl_->entry(window, id);
   return entry != nullptr ? entry->widget.data() : nullptr;
-}
-
-void QtPlatform::setMessageBoxHook(
-    std::function<void(const std::string&, const std::string&, MessageIcon)> hook) {
-  impl_->messageBoxHook = std::move(hook);
-}
-
-void QtPlatform::setOpenFileHook(
-    std::function<std::optional<std::string>(const OpenFileRequest&)> hook) {
-  impl_->openFileHook = std::move(hook);
 }
 
 int runOnQt(int& argc, char** argv, const std::function<int(Platform&)>& program) {

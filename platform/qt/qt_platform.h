@@ -62,11 +62,6 @@ class QtPlatform : public Platform {
   QWidget* controlWidget(WindowHandle window, int id) const;
   // The tool tip as the program set it; empty for none.
   std::string toolTip(WindowHandle window, int id);
-  // Replace the message box: called instead of showing one (answered OK at once).
-  void setMessageBoxHook(
-      std::function<void(const std::string& text, const std::string& title, MessageIcon)> hook);
-  // Replace the open-file dialog: returns the path the dialog would return, or nullopt.
-  void setOpenFileHook(std::function<std::optional<std::string>(const OpenFileRequest&)> hook);
 
  private:
   struct Impl;

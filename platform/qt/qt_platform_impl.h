@@ -103,8 +103,6 @@ struct QtPlatform::Impl : QObject {
   bool quitPending = false;
   int quitCode = 0;
   std::vector<QPixmap> icons;
-  std::function<void(const std::string&, const std::string&, MessageIcon)> messageBoxHook;
-  std::function<std::optional<std::string>(const OpenFileRequest&)> openFileHook;
 
   struct Setting {
     explicit Setting(Impl& i) : impl(i) { ++impl.programSetting; }

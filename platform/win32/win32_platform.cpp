@@ -582,10 +582,6 @@ void Win32Platform::applyPendingNames() {
 }
 
 void Win32Platform::messageBox(std::string_view text, std::string_view title, MessageIcon icon) {
-  if (messageBoxHook_) {
-    messageBoxHook_(std::string(text), std::string(title), icon);
-    return;
-  }
   // No owner, and modal to every window of the program.
   MessageBoxW(nullptr, wideFrom1252(text).c_str(), wideFrom1252(title).c_str(),
               MB_OK | MB_TASKMODAL | iconFlag(icon));
@@ -593,10 +589,6 @@ void Win32Platform::messageBox(std::string_view text, std::string_view title, Me
 
 void Win32Platform::fileMessageBox(const FileMessage& message, std::string_view title,
                                    MessageIcon icon) {
-  if (messageBoxHook_) {
-    messageBoxHook_(message.before + message.path + message.after, std::string(title), icon);
-    return;
-  }
   const std::wstring text =
       wideFrom1252(message.before) + wideFromUtf8(message.path) + wideFrom1252(message.after);
   MessageBoxW(nullptr, text.c_str(), wideFrom1252(title).c_str(),
@@ -604,7 +596,6 @@ void Win32Platform::fileMessageBox(const FileMessage& message, std::string_view 
 }
 
 std::optional<std::string> Win32Platform::openFile(const OpenFileRequest& request) {
-  if (openFileHook_) return openFileHook_(request);
   // The filter list: description NUL pattern NUL ... NUL.
   std::wstring filters;
   for (const FileFilter& f : request.filters) {
@@ -694,16 +685,6 @@ std::string Win32Platform::toolTip(WindowHandle window, int id) {
     if (*p != L'\r') text += *p;  // the line ends as the program wrote them
   }
   return to1252(text.c_str(), static_cast<int>(text.size()));
-}
-
-void Win32Platform::setMessageBoxHook(
-    std::function<void(const std::string&, const std::string&, MessageIcon)> hook) {
-  messageBoxHook_ = std::move(hook);
-}
-
-void Win32Platform::setOpenFileHook(
-    std::function<std::optional<std::string>(const OpenFileRequest&)> hook) {
-  openFileHook_ = std::move(hook);
 }
 
 }  // namespace orbalta::platform

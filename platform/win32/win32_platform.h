@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -74,11 +73,6 @@ class Win32Platform final : public Platform {
   bool writing() const { return quietWrites_ > 0; }
   // Handles a message as the running loop would have after taking it from the queue.
   void deliver(MSG& msg);
-  // Replace the message box: called instead of showing one (answered OK at once).
-  void setMessageBoxHook(
-      std::function<void(const std::string& text, const std::string& title, MessageIcon)> hook);
-  // Replace the open-file dialog: returns the path the dialog would return, or nullopt.
-  void setOpenFileHook(std::function<std::optional<std::string>(const OpenFileRequest&)> hook);
 
  private:
   struct Window;
@@ -97,8 +91,6 @@ class Win32Platform final : public Platform {
   WindowHandle nextHandle_ = 1;
   MessageRouter* router_ = nullptr;  // the program's, while its message loop runs
   int modalRuns_ = 0;                // keys are routed only when no modal loop runs
-  std::function<void(const std::string&, const std::string&, MessageIcon)> messageBoxHook_;
-  std::function<std::optional<std::string>(const OpenFileRequest&)> openFileHook_;
   int quietWrites_ = 0;  // writes by the program in progress: their notifications are dropped
   ::IAccPropServices* accessibility_ = nullptr;
   bool accessibilityTried_ = false;

@@ -142,6 +142,58 @@ TEST(CliTest, ViewsAndStatuses) {
        {},
        "orbalta-cli: --format needs 32, 64, 128 or all\n"},
       {"two values", {"1", "2"}, 2, {}, "orbalta-cli: one VALUE only, \"2\" is a second\n"},
+      // Exponents beyond 16 digits and errors whose shift is beyond a million digits.
+      {"exponent of 17 digits kept",
+       {"--format", "64", "1e-10000000000000000"},
+       0,
+       {"error:         1e-10000000000000000", "error/ULP(X):  9.007e-9999999999999985"},
+       ""},
+      {"error ratio of a tiny value",
+       {"--format", "64", "1e-2000000"},
+       0,
+       {"error:         1e-2000000", "error/ULP(X):  9.007e-1999985"},
+       ""},
+      {"exponent beyond 64 bits, point and sign",
+       {"--format", "32", "-12.50e-99999999999999999999999"},
+       0,
+       {"error:         -1.25e-99999999999999999999998", "class:         Signed Zero"},
+       ""},
+      {"exponent with a plus",
+       {"--format", "128", "3e+0000000000000000000000000000000000"},
+       0,
+       {"error:         0", "exact:         3e+0"},
+       ""},
+      {"huge exponent beyond range",
+       {"--format", "32", "1e99999999999999999999"},
+       2,
+       {},
+       "orbalta-cli: \"1e99999999999999999999\" is beyond the largest finite binary32\n"},
+      // Messages stay on one line.
+      {"line break in VALUE",
+       {"1\n2"},
+       2,
+       {},
+       "orbalta-cli: \"1\\n2\" is not a number (Invalid Value)\n"},
+      {"control byte in hex",
+       {"0x3\x01"},
+       2,
+       {},
+       "orbalta-cli: '\\x01' at position 4 is not a hex digit\n"},
+      {"line break in an option",
+       {"--x\ny"},
+       2,
+       {},
+       "orbalta-cli: unknown option --x\\ny\nusage: orbalta-cli [--format 32|64|128|all] [--json] "
+       "[--] VALUE\n"},
+      // Conventions.
+      {"-- ends the options", {"--format", "32", "--", "-1"}, 0, {"hex:           0xBF800000"}, ""},
+      {"--format=32", {"--format=32", "0.5"}, 0, {"hex:           0x3F000000"}, ""},
+      {"--format= bad",
+       {"--format=", "0.5"},
+       2,
+       {},
+       "orbalta-cli: --format : give 32, 64, 128 or all\n"},
+      {"--version", {"--version"}, 0, {"orbalta-cli 0.1.0"}, ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -167,7 +219,7 @@ TEST(CliTest, UsageAndHelp) {
   out.clear();
   err.clear();
   EXPECT_EQ(cli::run({"--help"}, out, err), 0);
-  EXPECT_TRUE(out.starts_with("usage: orbalta-cli [--format 32|64|128|all] [--json] VALUE\n"));
+  EXPECT_TRUE(out.starts_with("usage: orbalta-cli [--format 32|64|128|all] [--json] [--] VALUE\n"));
   EXPECT_EQ(err, "");
 }
 

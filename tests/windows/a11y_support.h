@@ -57,7 +57,7 @@ class A11yProgramTest : public QtWindowTest {
       }
       press(101, 30001);
     });
-    return runOrbalta(qt, 1);
+    return runOrbalta(tap, 1);
   }
 
  protected:

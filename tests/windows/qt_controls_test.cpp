@@ -336,9 +336,9 @@ TEST_F(QtControlsTest, IconsLoadAtTheRequestedSize) {
   EXPECT_EQ(qt.loadIcon(4711, 32), 0u);
 }
 
-TEST_F(QtControlsTest, MessageBoxHookReplacesTheBox) {
+TEST_F(QtControlsTest, TheTapTakesTheMessageBox) {
   expectMessages = true;
-  qt.messageBox("Invalid Value", "Error", platform::MessageIcon::Error);
+  tap.messageBox("Invalid Value", "Error", platform::MessageIcon::Error);
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].text, "Invalid Value");
   EXPECT_EQ(messages[0].title, "Error");
@@ -357,7 +357,7 @@ BEGIN
     PUSHBUTTON      "OK",1,10,40,30,12
 END
 )rc";
-  Toolkit other(qt, script);
+  Toolkit other(tap, script);
   Dialog odd(other);
   ASSERT_TRUE(DLGOPEN(300, odd));
   ASSERT_EQ(messages.size(), 1u);

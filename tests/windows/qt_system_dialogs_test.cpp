@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "model/app_state.h"
+#include "tools/replay/shown_text.h"
 #include "ui/auxwin/summary.h"
 #include "window_test_support.h"
 
@@ -20,11 +21,6 @@ namespace {
 
 class QtSystemDialogsTest : public QtWindowTest {
  protected:
-  void TearDown() override {
-    qt.setMessageBoxHook(nullptr);
-    QtWindowTest::TearDown();
-  }
-
   // Once the next modal window is up, hands it to `user`.
   static void whenModal(std::function<void(QWidget*)> user) {
     QTimer::singleShot(0, [user] {
@@ -66,7 +62,6 @@ class QtSystemDialogsTest : public QtWindowTest {
 };
 
 TEST_F(QtSystemDialogsTest, MessageBoxShowsTitleTextAndIconWithOneButton) {
-  qt.setMessageBoxHook(nullptr);
   QString title;
   QString text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -88,6 +83,30 @@ TEST_F(QtSystemDialogsTest, MessageBoxShowsTitleTextAndIconWithOneButton) {
   EXPECT_EQ(buttons, 1);
 }
 
+// The scripted user reads a box that names a file by the harness's own decoding; it must be
+// what the real box shows, for well-formed and ill-formed names alike.
+TEST_F(QtSystemDialogsTest, TheHarnessReadsAFileMessageAsTheBoxShowsIt) {
+  const platform::FileMessage rows[] = {
+      {"Could not save to ", "/tmp/r\xC3\xA9sum\xC8\x99\xF0\x9F\x98\x80.txt", ": x \x85"},
+      {"", "/tmp/\xE9t\xC3", ""},
+      {"\x80 ", "/tmp/\xE0\x80\xAF\xED\xA0\x80\xF4\x90\x80\x80\xF5", " \xE9"},
+  };
+  for (const platform::FileMessage& row : rows) {
+    SCOPED_TRACE(row.path);
+    QString text;
+    whenModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      ASSERT_NE(box, nullptr);
+      text = box->text();
+      box->button(QMessageBox::Ok)->click();
+    });
+    qt.fileMessageBox(row, "Error", platform::MessageIcon::Error);
+    const std::u16string read = replay::shownText(
+        row, [](std::string_view words) { return platform::fromWindows1252(words); });
+    EXPECT_EQ(text.toStdString(), replay::utf8From(read));
+  }
+}
+
 // The boxes that name the saved file show its path as the file system names it, letters
 // outside Windows-1252 included, while the program's own words stay as they are.
 TEST_F(QtSystemDialogsTest, SaveMessagesShowThePathAsTheFileSystemNamesIt) {
@@ -107,7 +126,7 @@ TEST_F(QtSystemDialogsTest, SaveMessagesShowThePathAsTheFileSystemNamesIt) {
       {"", "\u0447\u0438\u0441\u043b\u043e \u6570.txt", true},
       {"lips\u0103", "\u021b.txt", false},
   };
-  qt.setMessageBoxHook(nullptr);
+  realMessageBoxes = true;
   for (const Row& row : rows) {
     const QString folder = QString::fromUtf8(row.folder);
     if (row.saved && !folder.isEmpty()) {
@@ -117,9 +136,9 @@ TEST_F(QtSystemDialogsTest, SaveMessagesShowThePathAsTheFileSystemNamesIt) {
     if (!folder.isEmpty()) path += folder + QLatin1Char('/');
     path += QString::fromUtf8(row.name);
     SCOPED_TRACE(path.toStdString());
-    qt.setOpenFileHook([&](const platform::OpenFileRequest&) -> std::optional<std::string> {
+    fileAnswer = [&](const platform::OpenFileRequest&) -> std::optional<std::string> {
       return QFile::encodeName(path).toStdString();
-    });
+    };
     QString title;
     QString text;
     whenModal([&](QWidget* modal) {
@@ -129,7 +148,7 @@ TEST_F(QtSystemDialogsTest, SaveMessagesShowThePathAsTheFileSystemNamesIt) {
       text = box->text();
       box->button(QMessageBox::Ok)->click();
     });
-    saveSummary(qt, state);
+    saveSummary(tap, state);
     if (row.saved) {
       EXPECT_EQ(title, "Saved to File");
       EXPECT_EQ(text.toStdString(), path.toStdString());
@@ -140,7 +159,6 @@ TEST_F(QtSystemDialogsTest, SaveMessagesShowThePathAsTheFileSystemNamesIt) {
                 ("Could not save to " + path + ": No such file or directory").toStdString());
     }
   }
-  qt.setOpenFileHook(nullptr);
 }
 
 TEST_F(QtSystemDialogsTest, OpenFileAsksBeforeANewNameAndStaysOpenOnNo) {
@@ -259,13 +277,13 @@ TEST_F(QtSystemDialogsTest, CancelledOpenFileGivesNothing) {
   EXPECT_FALSE(qt.openFile(request(dir.path())).has_value());
 }
 
-TEST_F(QtSystemDialogsTest, OpenFileHookReplacesTheDialog) {
+TEST_F(QtSystemDialogsTest, TheTapAnswersTheOpenFileDialog) {
   std::string seenTitle;
-  qt.setOpenFileHook([&](const platform::OpenFileRequest& r) -> std::optional<std::string> {
+  fileAnswer = [&](const platform::OpenFileRequest& r) -> std::optional<std::string> {
     seenTitle = r.title;
     return "/tmp/chosen.txt";
-  });
-  EXPECT_EQ(qt.openFile(request("/tmp")), "/tmp/chosen.txt");
+  };
+  EXPECT_EQ(tap.openFile(request("/tmp")), "/tmp/chosen.txt");
   EXPECT_EQ(seenTitle, "Saved Topic");
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Real widgets on the offscreen platform: one QApplication for the whole test program (made
 // by whichever file asks first), and a fixture with the Qt platform, the toolkit on the
-// program's own templates and a message-box hook that fails on any unexpected message.
+// program's own templates, and the system dialogs taken on the way: any unexpected message box
+// fails the test.
 
 #include <gtest/gtest.h>
 
@@ -9,12 +10,15 @@
 #include <QCoreApplication>
 #include <QTest>
 #include <QWidget>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/qt/qt_platform.h"
 #include "resources/resources.h"
 #include "toolkit/dialog.h"
+#include "tools/replay/platform_tap.h"
 
 namespace orbalta::testing {
 
@@ -35,15 +39,31 @@ struct ShownMessage {
   platform::MessageIcon icon;
 };
 
-class QtWindowTest : public ::testing::Test {
+class QtWindowTest : public ::testing::Test, public replay::DialogAnswers {
  protected:
-  void SetUp() override {
-    qt.setMessageBoxHook(
-        [this](const std::string& text, const std::string& title, platform::MessageIcon icon) {
-          messages.push_back({text, title, icon});
-          if (!expectMessages)
-            ADD_FAILURE() << "unexpected message box \"" << title << "\": " << text;
-        });
+  void SetUp() override { tap.answerDialogs(this); }
+
+  // Message boxes are recorded (the path as the file system's bytes), or shown when
+  // `realMessageBoxes`; the open-file dialog is shown unless `fileAnswer` answers it.
+  void messageBox(std::string_view text, std::string_view title,
+                  platform::MessageIcon icon) override {
+    if (realMessageBoxes) {
+      qt.messageBox(text, title, icon);
+      return;
+    }
+    messages.push_back({std::string(text), std::string(title), icon});
+    if (!expectMessages) ADD_FAILURE() << "unexpected message box \"" << title << "\": " << text;
+  }
+  void fileMessageBox(const platform::FileMessage& message, std::string_view title,
+                      platform::MessageIcon icon) override {
+    if (realMessageBoxes) {
+      qt.fileMessageBox(message, title, icon);
+      return;
+    }
+    messageBox(message.before + message.path + message.after, title, icon);
+  }
+  std::optional<std::string> openFile(const platform::OpenFileRequest& request) override {
+    return fileAnswer ? fileAnswer(request) : qt.openFile(request);
   }
 
   void TearDown() override {
@@ -68,9 +88,12 @@ class QtWindowTest : public ::testing::Test {
   // The application comes before the platform.
   QApplication& app = qtApplication();
   platform::QtPlatform qt;
-  Toolkit toolkit{qt, resources::templateScript()};
+  replay::PlatformTap tap{qt};  // what the program calls; the rest goes straight to `qt`
+  Toolkit toolkit{tap, resources::templateScript()};
   std::vector<ShownMessage> messages;
   bool expectMessages = false;
+  bool realMessageBoxes = false;
+  std::function<std::optional<std::string>(const platform::OpenFileRequest&)> fileAnswer;
 };
 
 }  // namespace orbalta::testing

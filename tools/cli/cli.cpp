@@ -1,31 +1,31 @@
-// VALUE is read the way the window reads it: a word for infinity or NaN by its first three
-// characters, anything else by the decimal input of X. An encoding is given in hex or as bits
-// by field. The views then come from the window's own layouts, classification and parameters.
+// Options, the run over the values, and the two ways of writing the views: labelled lines
+// or JSON.
 
 #include "tools/cli/cli.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <istream>
 #include <optional>
-#include <string_view>
+#include <ostream>
+#include <sstream>
 
-#include "model/app_state.h"
-#include "model/bit_codec.h"
-#include "model/classify.h"
 #include "model/formats.h"
-#include "model/parameters.h"
-#include "textconv/decimal_input.h"
-#include "textconv/exact_decimal.h"
-#include "textconv/layouts.h"
+#include "tools/cli/json_text.h"
+#include "tools/cli/reading.h"
+#include "tools/cli/views.h"
+
+#ifndef ORBALTA_VERSION
+#define ORBALTA_VERSION "unknown"
+#endif
 
 namespace orbalta::cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: orbalta-cli [--format 32|64|128|all] [--json] VALUE\n";
+#define ORBALTA_CLI_USAGE "usage: orbalta-cli [--format 32|64|128|all] [--json] [--] VALUE\n"
+constexpr const char* kUsage = ORBALTA_CLI_USAGE;
 
-constexpr const char* kHelp =
-    "usage: orbalta-cli [--format 32|64|128|all] [--json] VALUE\n"
+constexpr const char* kHelp = ORBALTA_CLI_USAGE
     "\n"
     "Shows how VALUE is stored in IEEE 754 binary32, binary64 or binary128: its bits, hex\n"
     "encoding, class, exact decimal value, conversion error, the window's X text and the\n"
@@ -36,243 +36,123 @@ constexpr const char* kHelp =
     "       digits need --format), or bits by field (\"0:01111011:10011001100110011001101\";\n"
     "       the field widths name the format; binary128 may split its fraction 48:64).\n"
     "\n"
-    "--format 32|64|128|all  the format (default: all for a decimal, the encoding's own\n"
-    "                        for hex and bits)\n"
+    "--format 32|64|128|all  the format, also --format=32 (default: all for a decimal, the\n"
+    "                        encoding's own for hex and bits)\n"
     "--json                  one JSON object; with all formats, one object per format\n"
-    "--help                  this text\n"
+    "--                      the end of the options: \"-- -1\"\n"
+    "--help, -h              this text\n"
+    "--version               the program's version\n"
     "\n"
-    "Exit status: 0, or 2 for bad input (one line on standard error says what was wrong).\n";
+    "Exit status: 0, 1 when the output cannot be written, or 2 for bad input (one line on\n"
+    "standard error says what was wrong).\n";
 
-struct Field {
-  const char* key;
-  const char* label;
-  std::optional<std::string> value;  // nullopt: JSON null, "-" in text
+struct Options {
+  std::optional<int> formatBytes;
+  bool all = false;
+  bool json = false;
+  bool help = false;
+  bool version = false;
+  std::vector<std::string> values;
 };
 
-struct Input {
-  enum Kind { Decimal, Encoded } kind = Decimal;
-  std::string text;
+struct Outcome {
+  std::vector<Views> results;
+  std::optional<Failure> failure;
+};
+
+const char* formatName(int formatBytes) {
+  return formatSpec(formatBytes)->name;
+}
+
+std::optional<Failure> readFormat(const std::string& which, Options& options) {
+  options.all = which == "all";
+  options.formatBytes = std::nullopt;
+  if (options.all) return std::nullopt;
+  const bool digits =
+      !which.empty() && which.size() <= 3 &&
+      std::all_of(which.begin(), which.end(), [](char c) { return c >= '0' && c <= '9'; });
+  if (digits) options.formatBytes = formatOfWidth(std::stoi(which));
+  if (!options.formatBytes)
+    return Failure{"--format " + escaped(which) + ": give 32, 64, 128 or all"};
+  return std::nullopt;
+}
+
+std::optional<Failure> readOptions(const std::vector<std::string>& args, Options& options) {
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || arg.size() < 2 || arg[0] != '-' || (arg[1] != '-' && arg != "-h")) {
+      options.values.push_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
+    } else if (arg == "--json") {
+      options.json = true;
+    } else if (arg == "--format") {
+      if (i + 1 == args.size()) return Failure{"--format needs 32, 64, 128 or all"};
+      if (std::optional<Failure> f = readFormat(args[++i], options)) return f;
+    } else if (arg.starts_with("--format=")) {
+      if (std::optional<Failure> f = readFormat(arg.substr(9), options)) return f;
+    } else {
+      return Failure{"unknown option " + escaped(arg)};
+    }
+  }
+  return std::nullopt;
+}
+
+Outcome evaluateEncoding(const std::string& text, const Options& options) {
+  Outcome outcome;
+  if (options.all) {
+    outcome.failure = Failure{"an encoding belongs to one format: --format 32, 64 or 128"};
+    return outcome;
+  }
+  std::optional<int> formatBytes = options.formatBytes;
   Encoding bits = 0;
-};
-
-struct Failure {
-  std::string message;
-};
-
-std::string trimmed(std::string_view text) {
-  text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
-  return std::string(trimRight(text));
+  const bool hex = text.starts_with("0x") || text.starts_with("0X");
+  outcome.failure = hex ? readHex(std::string_view(text).substr(2), formatBytes, bits)
+                        : readFields(text, formatBytes, bits);
+  if (!outcome.failure) outcome.results.push_back(windowViews(bits, *formatBytes, std::nullopt));
+  return outcome;
 }
 
-const FormatSpec& spec(int formatBytes) {
-  return *formatSpec(formatBytes);
-}
-
-// --- Reading VALUE ---
-
-std::optional<int> formatOfWidth(int bits) {
-  switch (bits) {
-    case 32:
-      return 4;
-    case 64:
-      return 8;
-    case 128:
-      return 16;
-    default:
-      return std::nullopt;
-  }
-}
-
-std::optional<Failure> readHex(std::string_view digits, std::optional<int>& formatBytes,
-                               Encoding& bits) {
-  if (digits.empty()) return Failure{"no hex digits after 0x"};
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    const char c = digits[i];
-    const bool hex = (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'f');
-    if (!hex) {
-      return Failure{"'" + std::string(1, c) + "' at position " + std::to_string(i + 3) +
-                     " is not a hex digit"};
+Outcome evaluateDecimal(const std::string& text, const Options& options) {
+  Outcome outcome;
+  std::vector<int> formats{4, 8, 16};
+  if (options.formatBytes) formats = {*options.formatBytes};
+  bool anyValue = false;
+  for (const int fb : formats) {
+    Encoding bits = 0;
+    Typed typed;
+    const std::optional<Failure> f = readDecimal(text, fb, bits, typed);
+    if (!f) {
+      outcome.results.push_back(windowViews(bits, fb, typed));
+      anyValue = true;
+      continue;
+    }
+    if (!outcome.failure) outcome.failure = f;
+    // Beyond one format's range is no failure while another format holds the value.
+    if (typed.isNumber && formats.size() > 1) {
+      outcome.results.push_back(
+          {{"format", "format", formatName(fb)}, {"rejected", "rejected", f->message}});
     }
   }
-  if (!formatBytes) {
-    formatBytes = formatOfWidth(static_cast<int>(4 * digits.size()));
-    if (!formatBytes) {
-      return Failure{std::to_string(digits.size()) +
-                     " hex digits name no format: give 8, 16 or 32, or --format"};
-    }
-  }
-  if (digits.size() > static_cast<std::size_t>(2 * *formatBytes)) {
-    return Failure{std::to_string(digits.size()) + " hex digits are too many for " +
-                   spec(*formatBytes).name};
-  }
-  bits = 0;
-  for (const char c : digits) {
-    const int d = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
-    bits = (bits << 4) | static_cast<Encoding>(d);
-  }
-  return std::nullopt;
+  if (anyValue) outcome.failure.reset();
+  if (outcome.failure) outcome.results.clear();
+  return outcome;
 }
 
-std::optional<Failure> readFields(std::string_view text, std::optional<int>& formatBytes,
-                                  Encoding& bits) {
-  std::string joined;
-  std::vector<std::size_t> widths;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t colon = text.find(':', start);
-    const std::string_view field = text.substr(start, colon - start);
-    for (std::size_t i = 0; i < field.size(); ++i) {
-      if (field[i] != '0' && field[i] != '1') {
-        return Failure{"bit field " + std::to_string(widths.size() + 1) + " holds '" +
-                       std::string(1, field[i]) + "' at position " + std::to_string(i + 1)};
-      }
-    }
-    joined += field;
-    widths.push_back(field.size());
-    if (colon == std::string_view::npos) break;
-    start = colon + 1;
-  }
-  std::optional<int> named;
-  for (const int fb : {4, 8, 16}) {
-    const FormatSpec& f = spec(fb);
-    const auto we = static_cast<std::size_t>(f.exponentWidth);
-    const auto wt = static_cast<std::size_t>(f.fractionWidth);
-    if (widths == std::vector<std::size_t>{1, we, wt}) named = fb;
-    if (f.fractionLowEdit != 0 &&
-        widths == std::vector<std::size_t>{1, we, static_cast<std::size_t>(f.fractionHighWidth),
-                                           static_cast<std::size_t>(f.fractionLowWidth)}) {
-      named = fb;
-    }
-  }
-  std::string shape;
-  for (const std::size_t w : widths) shape += (shape.empty() ? "" : ":") + std::to_string(w);
-  if (!named) return Failure{"bit fields of widths " + shape + " are no format's"};
-  if (formatBytes && *formatBytes != *named) {
-    return Failure{"bit fields of widths " + shape + " are " + spec(*named).name + ", not " +
-                   spec(*formatBytes).name};
-  }
-  formatBytes = named;
-  bits = BitStringLayout::read(joined, *named).value_or(0);
-  return std::nullopt;
-}
-
-// The stored value of a typed decimal, or why there is none. `typed` receives the number read.
-std::optional<Failure> readDecimal(const std::string& text, int formatBytes, Encoding& bits,
-                                   TypedNumber& typed, bool& word) {
-  AppState state;
-  state.formatBytes = formatBytes;
-  state.xText.assign(text);
-  specialWordCheck(state);
-  word = state.isInfinite || state.isNaN;
-  if (word) {
-    bits = specialValueEncoding(state);
-    return std::nullopt;
-  }
-  const DecimalInput::Result result = DecimalInput::read(text, formatBytes, &typed);
-  switch (result.outcome) {
-    case InputOutcome::Parsed:
-      bits = result.bits;
-      word = !typed.isNumber;
-      return std::nullopt;
-    case InputOutcome::NothingRead:
-      return Failure{"no number in \"" + text + "\""};
-    case InputOutcome::Rejected:
-    default:
-      if (typed.isNumber) {
-        return Failure{"\"" + text + "\" is beyond the largest finite " + spec(formatBytes).name};
-      }
-      return Failure{"\"" + text + "\" is not a number (Invalid Value)"};
-  }
-}
-
-// --- The views ---
-
-// An AppState classified from the encoding, as a refresh from these bits would leave it.
-AppState classified(Encoding bits, int formatBytes) {
-  const FormatSpec& f = spec(formatBytes);
-  AppState state;
-  state.formatBytes = formatBytes;
-  state.setCurrentValue(bits);
-  const std::string text = BitStringLayout::write(bits, formatBytes);
-  const auto we = static_cast<std::size_t>(f.exponentWidth);
-  classifyBitFields(state, f.exponentWidth, f.fractionWidth, std::string_view(text).substr(1, we),
-                    std::string_view(text).substr(1 + we));
-  composeDataTypeLabel(state);
-  return state;
-}
-
-std::string sciOf(const std::optional<Encoding>& bits, int formatBytes) {
-  return bits ? trimmed(SciLayout::write(*bits, formatBytes)) : std::string();
-}
-
-std::vector<Field> views(Encoding bits, int formatBytes, const std::optional<TypedNumber>& typed) {
-  const FormatSpec& f = spec(formatBytes);
-  AppState state = classified(bits, formatBytes);
-  const std::string text = BitStringLayout::write(bits, formatBytes);
-  const auto we = static_cast<std::size_t>(f.exponentWidth);
-  const std::string exponentText = text.substr(1, we);
-  const std::string fractionText = text.substr(1 + we);
-
-  std::string hex = "0x";
-  for (int shift = f.bits - 4; shift >= 0; shift -= 4)
-    hex += "0123456789ABCDEF"[(bits >> shift) & 0xF];
-
-  const std::optional<ExactDecimal> exact = exactValue(bits, formatBytes);
-  std::vector<Field> fields{
-      {"format", "format", f.name},
-      {"bits", "bits", text.substr(0, 1) + ":" + exponentText + ":" + fractionText},
-      {"hex", "hex", hex},
-      {"class", "class", std::string(state.dataTypeLabel.trimmed())},
-      {"exact", "exact", exact ? std::optional<std::string>(sciText(*exact)) : std::nullopt},
-  };
-  if (typed) {
-    std::optional<std::string> error, ratio;
-    if (typed->isNumber) {
-      if (const std::optional<ExactDecimal> e = conversionError(*typed, bits, formatBytes)) {
-        error = sciText(*e);
-        ratio = ratioText(*e, ulpParameter(state).exactBits.value_or(0), formatBytes);
-      }
-    }
-    fields.push_back({"error", "error", error});
-    fields.push_back({"error_ulp", "error/ULP(X)", ratio});
-  }
-  fields.push_back({"x", "X", trimmed(SignedSciLayout::write(bits, formatBytes))});
-
-  // The window offers the parameters for finite data only.
-  std::optional<std::string> exponent, mark, significand, ulp, up, down, epsilon;
-  if (state.isFinite) {
-    const ParameterText e = exponentParameter(state, exponentText);
-    exponent = e.valueText;
-    if (e.caption.ends_with("(Emin)")) mark = "Emin";
-    if (e.caption.ends_with("(Emax)")) mark = "Emax";
-    significand = significandParameter(state, fractionText).valueText;
-    ulp = ulpParameter(state).valueText;
-    up = neighbourParameter(state, true, false).valueText;
-    down = neighbourParameter(state, false, false).valueText;
-    epsilon = sciOf(epsilonParameter(state).exactBits, formatBytes);
-  }
-  fields.push_back({"exponent", "exponent", exponent});
-  fields.push_back({"exponent_mark", "exponent mark", mark});
-  fields.push_back({"significand", "significand", significand});
-  fields.push_back({"ulp", "ULP", ulp});
-  fields.push_back({"x_plus", "X+", up});
-  fields.push_back({"x_minus", "X-", down});
-  fields.push_back({"epsilon", "epsilon", epsilon});
-  return fields;
+Outcome evaluate(const std::string& text, const Options& options) {
+  const bool hex = text.starts_with("0x") || text.starts_with("0X");
+  if (hex || text.find(':') != std::string::npos) return evaluateEncoding(text, options);
+  return evaluateDecimal(text, options);
 }
 
 // --- Output ---
 
-std::string jsonString(std::string_view text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') out += '\\';
-    out += c;
-  }
-  return out + "\"";
-}
-
-std::string asText(const std::vector<Field>& fields) {
+std::string asText(const Views& fields) {
   std::string out;
   for (const Field& field : fields) {
     std::string label = std::string(field.label) + ":";
@@ -282,7 +162,7 @@ std::string asText(const std::vector<Field>& fields) {
   return out;
 }
 
-std::string asJson(const std::vector<Field>& fields, std::string_view indent) {
+std::string asJson(const Views& fields, std::string_view indent) {
   std::string out = "{";
   for (std::size_t i = 0; i < fields.size(); ++i) {
     out += (i == 0 ? "\n" : ",\n") + std::string(indent) + "  " + jsonString(fields[i].key) + ": ";
@@ -291,104 +171,63 @@ std::string asJson(const std::vector<Field>& fields, std::string_view indent) {
   return out + "\n" + std::string(indent) + "}";
 }
 
-}  // namespace
-
-int run(const std::vector<std::string>& args, std::string& out, std::string& err) {
-  std::optional<int> formatBytes;
-  bool all = false, json = false;
-  std::optional<std::string> value;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--help" || arg == "-h") {
-      out = kHelp;
-      return kExitOk;
-    }
-    if (arg == "--json") {
-      json = true;
-    } else if (arg == "--format") {
-      if (i + 1 == args.size()) {
-        err = "orbalta-cli: --format needs 32, 64, 128 or all\n";
-        return kExitBadInput;
-      }
-      const std::string& which = args[++i];
-      all = which == "all";
-      formatBytes = all ? std::nullopt : formatOfWidth(std::atoi(which.c_str()));
-      if (!all && (!formatBytes || std::to_string(8 * *formatBytes) != which)) {
-        err = "orbalta-cli: --format " + which + ": give 32, 64, 128 or all\n";
-        return kExitBadInput;
-      }
-    } else if (arg.size() > 2 && arg.starts_with("--")) {
-      err = "orbalta-cli: unknown option " + arg + "\n" + kUsage;
-      return kExitBadInput;
-    } else if (value) {
-      err = "orbalta-cli: one VALUE only, \"" + arg + "\" is a second\n";
-      return kExitBadInput;
-    } else {
-      value = arg;
-    }
-  }
-  if (!value) {
-    err = std::string("orbalta-cli: no VALUE\n") + kUsage;
-    return kExitBadInput;
-  }
-
-  const std::string& text = *value;
-  const bool hex = text.starts_with("0x") || text.starts_with("0X");
-  const bool fields = !hex && text.find(':') != std::string::npos;
-  if ((hex || fields) && all) {
-    err = "orbalta-cli: an encoding belongs to one format: --format 32, 64 or 128\n";
-    return kExitBadInput;
-  }
-
-  std::vector<std::vector<Field>> results;
-  std::optional<Failure> failure;
-  if (hex || fields) {
-    Encoding bits = 0;
-    failure = hex ? readHex(std::string_view(text).substr(2), formatBytes, bits)
-                  : readFields(text, formatBytes, bits);
-    if (!failure) results.push_back(views(bits, *formatBytes, std::nullopt));
-  } else {
-    std::vector<int> formats{4, 8, 16};
-    if (formatBytes) formats = {*formatBytes};
-    for (const int fb : formats) {
-      Encoding bits = 0;
-      TypedNumber typed;
-      bool word = false;
-      const std::optional<Failure> f = readDecimal(text, fb, bits, typed, word);
-      if (f) {
-        if (!failure) failure = f;
-        // Beyond one format's range is no failure while another format holds the value.
-        if (typed.isNumber && formats.size() > 1) {
-          results.push_back(
-              {{"format", "format", spec(fb).name}, {"rejected", "rejected", f->message}});
-        }
-        continue;
-      }
-      results.push_back(views(bits, fb, typed));
-    }
-    bool anyValue = false;
-    for (const auto& r : results) anyValue = anyValue || r.size() > 2;
-    if (anyValue) failure.reset();
-  }
-  if (failure) {
-    err = "orbalta-cli: " + failure->message + "\n";
-    return kExitBadInput;
-  }
-
-  if (json && results.size() == 1) {
-    out = asJson(results[0], "") + "\n";
-  } else if (json) {
+std::string written(const std::vector<Views>& results, bool json) {
+  std::string out;
+  if (json && results.size() == 1) return asJson(results[0], "") + "\n";
+  if (json) {
     out = "{";
     for (std::size_t i = 0; i < results.size(); ++i) {
       out += (i == 0 ? "\n  " : ",\n  ") + jsonString(*results[i][0].value) + ": " +
              asJson(results[i], "  ");
     }
-    out += "\n}\n";
-  } else {
-    for (std::size_t i = 0; i < results.size(); ++i)
-      out += (i == 0 ? "" : "\n") + asText(results[i]);
+    return out + "\n}\n";
   }
+  for (std::size_t i = 0; i < results.size(); ++i) out += (i == 0 ? "" : "\n") + asText(results[i]);
+  return out;
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, std::istream& /*in*/, bool /*inputIsTerminal*/,
+        std::ostream& out, std::ostream& err) {
+  Options options;
+  if (const std::optional<Failure> f = readOptions(args, options)) {
+    err << "orbalta-cli: " << f->message << "\n";
+    if (f->message.starts_with("unknown option")) err << kUsage;
+    return kExitBadInput;
+  }
+  if (options.help) {
+    out << kHelp;
+    return kExitOk;
+  }
+  if (options.version) {
+    out << "orbalta-cli " ORBALTA_VERSION "\n";
+    return kExitOk;
+  }
+  if (options.values.empty()) {
+    err << "orbalta-cli: no VALUE\n" << kUsage;
+    return kExitBadInput;
+  }
+  if (options.values.size() > 1) {
+    err << "orbalta-cli: one VALUE only, " << quoted(options.values[1]) << " is a second\n";
+    return kExitBadInput;
+  }
+  const Outcome outcome = evaluate(options.values[0], options);
+  if (outcome.failure) {
+    err << "orbalta-cli: " << outcome.failure->message << "\n";
+    return kExitBadInput;
+  }
+  out << written(outcome.results, options.json);
   return kExitOk;
+}
+
+int run(const std::vector<std::string>& args, std::string& out, std::string& err) {
+  std::istringstream in;
+  std::ostringstream o, e;
+  const int status = run(args, in, true, o, e);
+  out = o.str();
+  err = e.str();
+  return status;
 }
 
 }  // namespace orbalta::cli

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "tools/replay/shown_text.h"
 #include "tools/replay/watchdog.h"
 
 namespace orbalta::replay {
@@ -49,9 +50,11 @@ Engine::Engine(Driver& driver, std::vector<Step> steps, std::string scriptName,
       shotsDir_(std::move(shotsDir)),
       watchdog_(std::make_unique<Watchdog>(scriptName_, kStuckAfter)) {
   driver_.attach(this);
+  tap_.answerDialogs(this);
 }
 
 Engine::~Engine() {
+  tap_.answerDialogs(nullptr);
   driver_.attach(nullptr);
 }
 
@@ -241,16 +244,28 @@ void Engine::playAfterEnd(const Step& step) {
   }
 }
 
-// --- Hooks ---
+// --- The system dialogs ---
 
-void Engine::messageBoxShown(const std::string& text, const std::string& title,
-                             platform::MessageIcon icon) {
-  boxes_.push_back({title, text, boxIcon(icon), false});
-  std::printf("%s\n", boxLine(title, text, boxIcon(icon)).c_str());
+void Engine::boxShown(const std::u16string& text, std::string_view title,
+                      platform::MessageIcon icon) {
+  Box box{utf8From(driver_.system().shown(title)), utf8From(text), boxIcon(icon), false};
+  std::printf("%s\n", boxLine(box.title, box.text, box.icon).c_str());
   std::fflush(stdout);
+  boxes_.push_back(std::move(box));
 }
 
-std::optional<std::string> Engine::openFileAnswer() {
+void Engine::messageBox(std::string_view text, std::string_view title, platform::MessageIcon icon) {
+  boxShown(driver_.system().shown(text), title, icon);
+}
+
+void Engine::fileMessageBox(const platform::FileMessage& message, std::string_view title,
+                            platform::MessageIcon icon) {
+  WindowSystem& system = driver_.system();
+  boxShown(shownText(message, [&system](std::string_view text) { return system.shown(text); }),
+           title, icon);
+}
+
+std::optional<std::string> Engine::openFile(const platform::OpenFileRequest&) {
   if (fileAnswers_.empty()) {
     std::fprintf(stderr,
                  "%s:%d: warning: an open-file dialog with no answer queued by `file`: cancelled\n",

@@ -20,7 +20,7 @@ namespace orbalta::replay {
 
 class Watchdog;
 
-class Engine : public LoopListener, public DriverHost {
+class Engine : public LoopListener, public DriverHost, public DialogAnswers {
  public:
   // `shotsDir`: where Grab steps write their pictures.
   Engine(Driver& driver, std::vector<Step> steps, std::string scriptName,
@@ -44,9 +44,13 @@ class Engine : public LoopListener, public DriverHost {
   [[noreturn]] void fail(int line, const std::string& message) override;
   std::vector<platform::WindowHandle> modalWindows() const override;
   bool quitPosted() const override { return quit_; }
-  void messageBoxShown(const std::string& text, const std::string& title,
-                       platform::MessageIcon icon) override;
-  std::optional<std::string> openFileAnswer() override;
+
+  // The system dialogs: a message box is recorded as the user sees it, in UTF-8.
+  void messageBox(std::string_view text, std::string_view title,
+                  platform::MessageIcon icon) override;
+  void fileMessageBox(const platform::FileMessage& message, std::string_view title,
+                      platform::MessageIcon icon) override;
+  std::optional<std::string> openFile(const platform::OpenFileRequest& request) override;
 
  private:
   struct ModalLevel {
@@ -71,9 +75,9 @@ class Engine : public LoopListener, public DriverHost {
   void playAfterEnd(const Step& step);
   void closeProgram();
 
+  void boxShown(const std::u16string& text, std::string_view title, platform::MessageIcon icon);
+
   // Checks.
-  platform::WindowHandle openWindow(int line, int templateId);
-  ControlView control(int line, const ControlRef& ref, platform::WindowHandle& window);
   void expectState(const Step& step);
   void expectControl(const Step& step);
   void expectMessageBox(const Step& step);

@@ -49,36 +49,18 @@ const char* flag(bool on) {
 
 }  // namespace
 
-WindowHandle Engine::openWindow(int line, int templateId) {
-  const WindowHandle window = driver_.openWindow(templateId);
-  if (window == 0) fail(line, "window " + std::to_string(templateId) + " is not open");
-  return window;
-}
-
-ControlView Engine::control(int line, const ControlRef& ref, WindowHandle& window) {
-  window = openWindow(line, ref.window);
-  const std::optional<ControlView> view = driver_.control(window, ref.id);
-  if (!view) {
-    fail(line,
-         "window " + std::to_string(ref.window) + " has no control " + std::to_string(ref.id));
-  }
-  return *view;
-}
-
 void Engine::expectState(const Step& step) {
   if (step.kind != StepKind::ExpectWindowOpen) {
     expectControl(step);
     return;
   }
   const bool open = driver_.openWindow(step.window) != 0;
-  if (open != (*step.number == 1)) {
-    fail(step.line, "window " + std::to_string(step.window) + (open ? " is open" : " is not open"));
-  }
+  if (open != (*step.number == 1)) fail(step.line, windowOpenText(step.window, open));
 }
 
 void Engine::expectControl(const Step& step) {
   WindowHandle window = 0;
-  const ControlView view = control(step.line, step.control, window);
+  const ControlView view = driver_.control(step.line, step.control, window);
   platform::Platform& shown = driver_.platform();
   const std::string name = controlText(step.control);
   const int id = step.control.id;
@@ -151,7 +133,7 @@ void Engine::expectNoMessageBox(const Step& step) {
 }
 
 void Engine::dump(const Step& step) {
-  const WindowHandle window = openWindow(step.line, step.window);
+  const WindowHandle window = driver_.openWindow(step.line, step.window);
   std::string error;
   const std::optional<platform::DialogTemplate> tmpl =
       parseDialogTemplate(resources::templateScript(), step.window, &error);

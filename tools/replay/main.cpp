@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "orbalta-replay: cannot create %s\n", run->shotsDir.c_str());
       return 1;
     }
-    orbalta::replay::QtDriver driver(*qt);
+    orbalta::replay::QtDriver system(*qt);
+    orbalta::replay::Driver driver(system);
     orbalta::replay::Engine engine(driver, std::move(run->steps), run->scriptName, run->shotsDir);
     const int code = orbalta::runOrbalta(engine.program(), 1);
     return engine.finish(code);

@@ -23,14 +23,14 @@ void PlatformTap::setWindowTitle(WindowHandle window, std::string_view title) {
 }
 
 int PlatformTap::runModal(WindowHandle window) {
-  listener_.modalStarting(window);
+  if (listener_ != nullptr) listener_->modalStarting(window);
   const int result = inner_.runModal(window);
-  listener_.modalEnded(window);
+  if (listener_ != nullptr) listener_->modalEnded(window);
   return result;
 }
 
 void PlatformTap::endModal(WindowHandle window, int result) {
-  listener_.modalEnding(window);
+  if (listener_ != nullptr) listener_->modalEnding(window);
   inner_.endModal(window, result);
 }
 
@@ -112,15 +112,24 @@ void PlatformTap::setAccessibleName(WindowHandle window, int id, std::string_vie
 
 void PlatformTap::messageBox(std::string_view text, std::string_view title,
                              platform::MessageIcon icon) {
+  if (answers_ != nullptr) {
+    answers_->messageBox(text, title, icon);
+    return;
+  }
   inner_.messageBox(text, title, icon);
 }
 
 void PlatformTap::fileMessageBox(const platform::FileMessage& message, std::string_view title,
                                  platform::MessageIcon icon) {
+  if (answers_ != nullptr) {
+    answers_->fileMessageBox(message, title, icon);
+    return;
+  }
   inner_.fileMessageBox(message, title, icon);
 }
 
 std::optional<std::string> PlatformTap::openFile(const platform::OpenFileRequest& request) {
+  if (answers_ != nullptr) return answers_->openFile(request);
   return inner_.openFile(request);
 }
 
@@ -129,14 +138,14 @@ std::optional<std::string> PlatformTap::currentDirectory() {
 }
 
 int PlatformTap::runMessageLoop(platform::MessageRouter& router) {
-  listener_.messageLoopStarting();
+  if (listener_ != nullptr) listener_->messageLoopStarting();
   const int code = inner_.runMessageLoop(router);
-  listener_.messageLoopEnded(code);
+  if (listener_ != nullptr) listener_->messageLoopEnded(code);
   return code;
 }
 
 void PlatformTap::postQuit(int code) {
-  listener_.quitPosted(code);
+  if (listener_ != nullptr) listener_->quitPosted(code);
   inner_.postQuit(code);
 }
 

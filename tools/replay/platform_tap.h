@@ -1,7 +1,9 @@
 #pragma once
 // A platform that forwards every call to the real one and tells the player when the program
 // enters or leaves an event loop. The player needs that to play each line at a moment when a
-// real user could act: from the message loop, or from inside a modal window's own loop.
+// real user could act: from the message loop, or from inside a modal window's own loop. It
+// also lets the player (or a test) answer the system dialogs in place of the real ones, so
+// that the real platforms carry nothing for the harness.
 
 #include <string>
 #include <vector>
@@ -21,10 +23,26 @@ class LoopListener {
   virtual void modalEnded(platform::WindowHandle window) = 0;
 };
 
+// Takes the program's message boxes (answered OK at once) and open-file dialogs.
+class DialogAnswers {
+ public:
+  virtual ~DialogAnswers() = default;
+  virtual void messageBox(std::string_view text, std::string_view title,
+                          platform::MessageIcon icon) = 0;
+  virtual void fileMessageBox(const platform::FileMessage& message, std::string_view title,
+                              platform::MessageIcon icon) = 0;
+  // The path the dialog returns; nullopt cancels it.
+  virtual std::optional<std::string> openFile(const platform::OpenFileRequest& request) = 0;
+};
+
 class PlatformTap : public platform::Platform {
  public:
   PlatformTap(platform::Platform& inner, LoopListener& listener)
-      : inner_(inner), listener_(listener) {}
+      : inner_(inner), listener_(&listener) {}
+  explicit PlatformTap(platform::Platform& inner) : inner_(inner) {}
+
+  // The system dialogs go to `answers` until it is replaced; nullptr shows them again.
+  void answerDialogs(DialogAnswers* answers) { answers_ = answers; }
 
   platform::WindowHandle createDialog(const platform::DialogTemplate& tmpl,
                                       platform::WindowHandle owner,
@@ -65,7 +83,8 @@ class PlatformTap : public platform::Platform {
 
  private:
   platform::Platform& inner_;
-  LoopListener& listener_;
+  LoopListener* listener_ = nullptr;
+  DialogAnswers* answers_ = nullptr;
 };
 
 }  // namespace orbalta::replay

@@ -3,6 +3,9 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QLineEdit>
+#include <QPixmap>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -36,40 +39,95 @@ QtDriver::QtDriver(platform::QtPlatform& qt) : qt_(qt), context_(std::make_uniqu
       });
 }
 
-QtDriver::~QtDriver() {
-  attach(nullptr);
-}
+QtDriver::~QtDriver() = default;
 
-void QtDriver::attach(DriverHost* host) {
-  host_ = host;
-  answerThrough(qt_, host);
+WindowHandle QtDriver::windowOfTemplate(int templateId) {
+  return qt_.windowOfTemplate(templateId);
 }
 
 void QtDriver::schedule(int delayMs, std::function<void()> run) {
   QTimer::singleShot(delayMs, context_.get(), std::move(run));
 }
 
-void QtDriver::settle(int line) {
+void QtDriver::deliverQueued() {
   QCoreApplication::processEvents();
-  if (QGuiApplication::focusWindow() == nullptr) reactivate(line);
 }
 
-// --- Windows and controls ---
-
-WindowHandle QtDriver::openWindow(int templateId) {
-  const WindowHandle window = qt_.windowOfTemplate(templateId);
-  return window != 0 && qt_.windowWidget(window) != nullptr && qt_.isVisible(window) ? window : 0;
+std::u16string QtDriver::shown(std::string_view windows1252) {
+  return platform::fromWindows1252(windows1252);
 }
+
+// --- Windows ---
+
+int QtDriver::templateOf(const QWidget* top) const {
+  for (const int id : kWindows) {
+    const WindowHandle window = qt_.windowOfTemplate(id);
+    if (window != 0 && qt_.windowWidget(window) == top) return id;
+  }
+  return 0;
+}
+
+bool QtDriver::isActive(WindowHandle window) {
+  QWidget* top = qt_.windowWidget(window);
+  return top != nullptr && QApplication::activeWindow() == top;
+}
+
+bool QtDriver::anyActive() {
+  return QGuiApplication::focusWindow() != nullptr;
+}
+
+// When the active window goes away the window manager activates the one used before it (the
+// owner of a closed modal window); the offscreen platform has no window manager, so the
+// harness plays that part.
+WindowHandle QtDriver::nextActive(WindowHandle modal) {
+  for (auto window = activeHistory_.rbegin(); window != activeHistory_.rend(); ++window) {
+    if (window->isNull() || !(*window)->isVisible()) continue;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (top->windowHandle() != window->data() || !top->isVisible()) continue;
+      const int id = templateOf(top);
+      const WindowHandle handle = id != 0 ? qt_.windowOfTemplate(id) : 0;
+      if (handle == 0 || (modal != 0 && handle != modal)) continue;
+      return handle;
+    }
+  }
+  return 0;
+}
+
+bool QtDriver::activate(WindowHandle window) {
+  QWidget* top = qt_.windowWidget(window);
+  if (top == nullptr) return false;
+  top->activateWindow();
+  return QTest::qWaitForWindowActive(top, 2000);
+}
+
+void QtDriver::closeBox(WindowHandle window) {
+  if (QWidget* top = qt_.windowWidget(window)) sendClose(top);
+}
+
+bool QtDriver::grab(WindowHandle window, const std::string& path) {
+  QWidget* top = qt_.windowWidget(window);
+  return top != nullptr && top->grab().save(QString::fromStdString(path), "PNG");
+}
+
+// --- Controls ---
 
 std::optional<ControlView> QtDriver::control(WindowHandle window, int id) {
   QWidget* widget = qt_.controlWidget(window, id);
   if (widget == nullptr) return std::nullopt;
   ControlView view;
+  view.visible = widget->isVisible();
   view.shown = widget->isVisibleTo(widget->window());
+  view.enabled = widget->isEnabled();
   view.focused = widget->hasFocus();
   view.toolTip = qt_.toolTip(window, id);
   if (auto* list = qobject_cast<QAbstractItemView*>(widget); list && list->model()) {
+    view.kind = ControlView::Kind::List;
     view.items = list->model()->rowCount(list->rootIndex());
+  } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    view.kind = ControlView::Kind::Edit;
+    view.length = static_cast<int>(edit->text().size());
+    view.caret = edit->cursorPosition();
+    view.selection = edit->hasSelectedText();
   }
   return view;
 }
@@ -82,101 +140,39 @@ std::optional<ControlRef> QtDriver::focusedControl() {
   return std::nullopt;
 }
 
-QWidget* QtDriver::topOf(int line, int templateId) {
-  const WindowHandle window = openWindow(templateId);
-  if (window == 0) fail(line, "window " + std::to_string(templateId) + " is not open");
-  return qt_.windowWidget(window);
-}
-
-QtDriver::Found QtDriver::find(int line, const ControlRef& ref) {
-  Found found;
-  found.top = topOf(line, ref.window);
-  found.widget = qt_.controlWidget(qt_.windowOfTemplate(ref.window), ref.id);
-  if (found.widget == nullptr) {
-    fail(line,
-         "window " + std::to_string(ref.window) + " has no control " + std::to_string(ref.id));
-  }
-  return found;
-}
-
-QWidget* QtDriver::modalWindow() const {
-  const std::vector<WindowHandle> modals = host_->modalWindows();
-  for (auto window = modals.rbegin(); window != modals.rend(); ++window) {
-    QWidget* top = qt_.windowWidget(*window);
-    if (top != nullptr && top->isVisible()) return top;
-  }
-  return QApplication::activeModalWidget();
-}
-
-bool QtDriver::closeModal() {
-  QWidget* modal = modalWindow();
-  if (modal == nullptr) return false;
-  sendClose(modal);
-  return true;
-}
-
-int QtDriver::templateOf(const QWidget* top) const {
-  for (const int id : kWindows) {
-    const WindowHandle window = qt_.windowOfTemplate(id);
-    if (window != 0 && qt_.windowWidget(window) == top) return id;
-  }
-  return 0;
-}
-
-void QtDriver::checkNotBlocked(int line, QWidget* top, int templateId) {
-  QWidget* modal = modalWindow();
-  if (modal != nullptr && modal != top) {
-    fail(line, "window " + std::to_string(templateId) + " is blocked by the modal window " +
-                   std::to_string(templateOf(modal)));
-  }
-}
-
-// A click into a window that is not active activates it first, as the window manager does.
-void QtDriver::activate(int line, QWidget* top) {
-  if (QApplication::activeWindow() == top) return;
-  top->activateWindow();
-  if (!QTest::qWaitForWindowActive(top, 2000)) {
-    fail(line, "window " + std::to_string(templateOf(top)) + " cannot be activated");
-  }
-}
-
-// When the active window goes away the window manager activates the one used before it (the
-// owner of a closed modal window); the offscreen platform has no window manager, so the
-// harness plays that part.
-void QtDriver::reactivate(int line) {
-  QWidget* modal = modalWindow();
-  for (auto window = activeHistory_.rbegin(); window != activeHistory_.rend(); ++window) {
-    if (window->isNull() || !(*window)->isVisible()) continue;
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-      if (top->windowHandle() != window->data() || !top->isVisible()) continue;
-      if (modal != nullptr && top != modal) continue;
-      activate(line, top);
-      return;
-    }
-  }
-}
-
 // A real click, delivered through the window system: it reaches whatever is at that point.
-void QtDriver::mouseClick(int line, QWidget* target, QPoint point, const std::string& what) {
+Hit QtDriver::click(WindowHandle window, int id, Point point) {
+  QWidget* target = qt_.controlWidget(window, id);
   QWidget* top = target->window();
-  const QPoint inWindow = target->mapTo(top, point);
+  const QPoint inWindow = target->mapTo(top, QPoint(point.x, point.y));
   QWidget* hit = top->childAt(inWindow);
   if (hit != target && !target->isAncestorOf(hit)) {
-    const std::optional<int> other = hit != nullptr ? controlIdOf(hit) : std::nullopt;
-    fail(line, what + " is covered at the point clicked" +
-                   (other ? " by control " + std::to_string(*other) : std::string()));
+    return Hit{false, hit != nullptr ? controlIdOf(hit) : std::nullopt};
   }
   QTest::mouseClick(top->windowHandle(), Qt::LeftButton, Qt::NoModifier, inWindow);
+  return Hit{};
 }
 
-QWindow* QtDriver::focusWindow(int line) {
-  // The keyboard goes to the modal window while there is one.
-  if (QWidget* modal = modalWindow(); modal != nullptr && QApplication::activeWindow() != modal) {
-    activate(line, modal);
-  }
+// --- The keyboard ---
+
+bool QtDriver::keyboardFocus() {
+  return QGuiApplication::focusWindow() != nullptr;
+}
+
+bool QtDriver::focusInEdit() {
+  return qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
+}
+
+void QtDriver::typeCharacter(char character) {
   QWindow* window = QGuiApplication::focusWindow();
-  if (window == nullptr) fail(line, "no window has the keyboard focus");
-  return window;
+  const char16_t c = platform::fromWindows1252(std::string_view(&character, 1)).front();
+  if (c < 0x80) {
+    QTest::keyClick(window, static_cast<char>(c));
+    return;
+  }
+  const QChar shown(c);
+  const auto key = c <= 0xff ? static_cast<Qt::Key>(shown.toUpper().unicode()) : Qt::Key_unknown;
+  QTest::sendKeyEvent(QTest::Click, window, key, QString(shown), Qt::NoModifier);
 }
 
 }  // namespace orbalta::replay

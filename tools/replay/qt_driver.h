@@ -1,9 +1,8 @@
 #pragma once
-// The script engine's driver on Qt: real clicks and key presses through the window system of
-// the offscreen platform, and the window manager's part, which that platform lacks.
+// The scripted user's window system on Qt: real clicks and key presses through the window
+// system of the offscreen platform, and the window manager's part, which that platform lacks.
 
 #include <QPointer>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -11,57 +10,46 @@
 #include "tools/replay/driver.h"
 
 class QObject;
-class QPoint;
 class QWidget;
 class QWindow;
 
 namespace orbalta::replay {
 
-class QtDriver : public Driver {
+class QtDriver : public WindowSystem {
  public:
   explicit QtDriver(platform::QtPlatform& qt);
   ~QtDriver() override;
 
   platform::Platform& platform() override { return qt_; }
-  void attach(DriverHost* host) override;
+  platform::WindowHandle windowOfTemplate(int templateId) override;
   void schedule(int delayMs, std::function<void()> run) override;
-  void settle(int line) override;
+  void deliverQueued() override;
+  std::u16string shown(std::string_view windows1252) override;
 
-  void click(int line, const ControlRef& control, std::optional<int> caret) override;
-  void select(int line, const ControlRef& control, int item) override;
-  void pressKey(int line, KeyName key) override;
-  void typeText(int line, const std::string& text) override;
-  void paste(int line, const std::string& text) override;
-  void closeWindow(int line, int templateId) override;
-  bool closeModal() override;
-  void grab(int line, int templateId, const std::string& dir, const std::string& file) override;
+  bool isActive(platform::WindowHandle window) override;
+  bool anyActive() override;
+  platform::WindowHandle nextActive(platform::WindowHandle modal) override;
+  bool activate(platform::WindowHandle window) override;
+  void closeBox(platform::WindowHandle window) override;
+  bool grab(platform::WindowHandle window, const std::string& path) override;
 
-  platform::WindowHandle openWindow(int templateId) override;
   std::optional<ControlView> control(platform::WindowHandle window, int id) override;
   std::optional<ControlRef> focusedControl() override;
+  std::optional<Point> caretPoint(platform::WindowHandle window, int id, int position) override;
+  Point aimPoint(platform::WindowHandle window, int id) override;
+  std::optional<Point> itemPoint(platform::WindowHandle window, int id, int index) override;
+  Hit click(platform::WindowHandle window, int id, Point point) override;
+
+  bool keyboardFocus() override;
+  bool focusInEdit() override;
+  void pressKey(KeyName key) override;
+  void typeCharacter(char character) override;
+  std::optional<int> paste(const std::string& text) override;
 
  private:
-  struct Found {
-    QWidget* top = nullptr;
-    QWidget* widget = nullptr;
-  };
-
-  [[noreturn]] void fail(int line, const std::string& message) {
-    host_->fail(line, message);
-    std::abort();  // the host ends the harness; the compiler cannot see that through the call
-  }
-  QWidget* topOf(int line, int templateId);
-  Found find(int line, const ControlRef& ref);
-  QWidget* modalWindow() const;
   int templateOf(const QWidget* top) const;
-  void checkNotBlocked(int line, QWidget* top, int templateId);
-  void activate(int line, QWidget* top);
-  void reactivate(int line);
-  void mouseClick(int line, QWidget* target, QPoint point, const std::string& what);
-  QWindow* focusWindow(int line);
 
   platform::QtPlatform& qt_;
-  DriverHost* host_ = nullptr;
   std::unique_ptr<QObject> context_;
   std::vector<QPointer<QWindow>> activeHistory_;  // most recently active last
 };

@@ -1,5 +1,6 @@
 // The script's key names as Qt key presses.
 
+#include <QGuiApplication>
 #include <QTest>
 #include <QWindow>
 #include <array>
@@ -35,7 +36,7 @@ constexpr std::array<KeyPress, 14> kKeys{{
 
 }  // namespace
 
-void QtDriver::pressKey(int line, KeyName name) {
+void QtDriver::pressKey(KeyName name) {
   Qt::Key key = Qt::Key_unknown;
   Qt::KeyboardModifiers modifiers = Qt::NoModifier;
   for (const KeyPress& press : kKeys) {
@@ -44,7 +45,7 @@ void QtDriver::pressKey(int line, KeyName name) {
       modifiers = press.modifiers;
     }
   }
-  QTest::keyClick(focusWindow(line), key, modifiers);
+  QTest::keyClick(QGuiApplication::focusWindow(), key, modifiers);
 }
 
 }  // namespace orbalta::replay

@@ -9,6 +9,8 @@
 
 namespace orbalta::replay {
 
+using platform::WindowHandle;
+
 namespace {
 
 LPARAM pointParam(POINT p) {
@@ -29,7 +31,7 @@ HWND controlAt(HWND top, POINT screen) {
 
 // Where to click in an edit so that the caret lands before character `position`: the middle
 // of the stretch of x that the edit itself maps to that position.
-std::optional<POINT> caretPoint(HWND edit, int position) {
+std::optional<POINT> caretAt(HWND edit, int position) {
   RECT client;
   GetClientRect(edit, &client);
   const int y = client.bottom / 2;
@@ -51,6 +53,7 @@ std::optional<POINT> caretPoint(HWND edit, int position) {
 POINT buttonPoint(HWND button) {
   RECT client;
   GetClientRect(button, &client);
+  if (!platform::hasClass(button, L"Button")) return POINT{client.right / 2, client.bottom / 2};
   const LONG style = GetWindowLongW(button, GWL_STYLE);
   const LONG type = style & BS_TYPEMASK;
   const bool boxed = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
@@ -61,25 +64,49 @@ POINT buttonPoint(HWND button) {
   return POINT{x < client.right ? x : client.right / 2, client.bottom / 2};
 }
 
-std::pair<int, int> selection(HWND edit) {
-  DWORD start = 0;
-  DWORD end = 0;
-  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  return {static_cast<int>(start), static_cast<int>(end)};
+Point pointOf(POINT p) {
+  return Point{static_cast<int>(p.x), static_cast<int>(p.y)};
 }
 
 }  // namespace
 
+std::optional<Point> Win32Driver::caretPoint(WindowHandle window, int id, int position) {
+  const std::optional<POINT> at = caretAt(controlWindow(window, id), position);
+  return at ? std::optional<Point>(pointOf(*at)) : std::nullopt;
+}
+
+Point Win32Driver::aimPoint(WindowHandle window, int id) {
+  return pointOf(buttonPoint(controlWindow(window, id)));
+}
+
+std::optional<Point> Win32Driver::itemPoint(WindowHandle window, int id, int index) {
+  const HWND list = controlWindow(window, id);
+  RECT client;
+  GetClientRect(list, &client);
+  const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  const int shown = height > 0 ? static_cast<int>(client.bottom) / height : 1;
+  const int topIndex = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+  if (index < topIndex) SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+  if (shown > 0 && index >= topIndex + shown) {
+    SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(index - shown + 1), 0);
+  }
+  RECT r{};
+  SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+  RECT visible{};
+  if (!IntersectRect(&visible, &r, &client)) return std::nullopt;
+  return Point{(visible.left + visible.right) / 2, (visible.top + visible.bottom) / 2};
+}
+
 // A real click: it reaches whatever is at that point; a disabled control passes it to its
 // window, which ignores it.
-void Win32Driver::mouseClick(int line, HWND target, POINT point, const std::string& what) {
+Hit Win32Driver::click(WindowHandle window, int id, Point point) {
+  const HWND target = controlWindow(window, id);
   const HWND top = GetAncestor(target, GA_ROOT);
-  POINT screen = point;
+  POINT screen{point.x, point.y};
   ClientToScreen(target, &screen);
   const HWND hit = controlAt(top, screen);
   if (hit != target && !IsChild(target, hit)) {
-    fail(line, what + " is covered at the point clicked" +
-                   (hit != top ? " by control " + std::to_string(GetDlgCtrlID(hit)) : ""));
+    return Hit{false, hit != top ? std::optional<int>(GetDlgCtrlID(hit)) : std::nullopt};
   }
   const HWND receiver = IsWindowEnabled(hit) ? hit : top;
   POINT inReceiver = screen;
@@ -88,84 +115,7 @@ void Win32Driver::mouseClick(int line, HWND target, POINT point, const std::stri
   deliver(receiver, WM_MOUSEMOVE, 0, pointParam(inReceiver));
   deliver(receiver, WM_LBUTTONDOWN, MK_LBUTTON, pointParam(inReceiver));
   deliver(receiver, WM_LBUTTONUP, 0, pointParam(inReceiver));
-}
-
-void Win32Driver::click(int line, const ControlRef& control, std::optional<int> caretWanted) {
-  HWND top = nullptr;
-  const HWND target = find(line, control, top);
-  const std::string name = "control " + controlText(control);
-  checkNotBlocked(line, top, control.window);
-  if (!IsWindowVisible(target)) fail(line, name + " is hidden");
-  activate(line, top);
-
-  const bool edit = platform::hasClass(target, L"Edit");
-  if (caretWanted && !edit)
-    fail(line, "a caret position needs an edit box; " + name + " is not one");
-  POINT point{};
-  int caret = -1;
-  if (edit) {
-    const int length = GetWindowTextLengthW(target);
-    caret = caretWanted.value_or(length);
-    if (caret > length) {
-      fail(line, name + " holds " + std::to_string(length) + " characters, fewer than " +
-                     std::to_string(caret));
-    }
-    const std::optional<POINT> at = caretPoint(target, caret);
-    if (!at)
-      fail(line, "position " + std::to_string(caret) + " of " + name + " is scrolled out of view");
-    point = *at;
-  } else {
-    point = buttonPoint(target);
-  }
-  const bool checkCaret = edit && IsWindowEnabled(target);
-  mouseClick(line, target, point, name);
-
-  if (checkCaret && !host_->quitPosted() && IsWindow(target)) {
-    if (GetFocus() != target) fail(line, name + " did not take the focus");
-    const auto [start, end] = selection(target);
-    if (start != end || end != caret) {
-      fail(line, "the caret landed at " + std::to_string(end) +
-                     (start != end ? " with a selection" : "") + ", not at " +
-                     std::to_string(caret));
-    }
-  }
-}
-
-void Win32Driver::select(int line, const ControlRef& control, int item) {
-  HWND top = nullptr;
-  const HWND list = find(line, control, top);
-  const std::string name = "control " + controlText(control);
-  if (!platform::hasClass(list, L"ListBox")) fail(line, name + " is not a list box");
-  checkNotBlocked(line, top, control.window);
-  if (!IsWindowVisible(list)) fail(line, name + " is hidden");
-  const int rows = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-  if (item > rows) {
-    fail(line,
-         name + " has " + std::to_string(rows) + " items, fewer than " + std::to_string(item));
-  }
-  activate(line, top);
-  RECT client;
-  GetClientRect(list, &client);
-  POINT point{client.right / 2, client.bottom / 2};
-  if (IsWindowEnabled(list)) {
-    // The user scrolls the item into view first; scrolling selects nothing.
-    const int index = item - 1;
-    const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-    const int shown = height > 0 ? static_cast<int>(client.bottom) / height : 1;
-    const int topIndex = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
-    if (index < topIndex) SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
-    if (shown > 0 && index >= topIndex + shown) {
-      SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(index - shown + 1), 0);
-    }
-    RECT r{};
-    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
-    RECT visible{};
-    if (!IntersectRect(&visible, &r, &client)) {
-      fail(line, "item " + std::to_string(item) + " of " + name + " cannot be shown");
-    }
-    point = POINT{(visible.left + visible.right) / 2, (visible.top + visible.bottom) / 2};
-  }
-  mouseClick(line, list, point, name);
+  return Hit{};
 }
 
 void Win32Driver::press(HWND target, const Key& key, std::optional<wchar_t> typed) {
@@ -238,52 +188,44 @@ constexpr wchar_t kCtrlV = 0x16;
 
 }  // namespace
 
-void Win32Driver::pressKey(int line, KeyName name) {
+bool Win32Driver::keyboardFocus() {
+  return GetFocus() != nullptr;
+}
+
+bool Win32Driver::focusInEdit() {
+  return platform::hasClass(GetFocus(), L"Edit");
+}
+
+void Win32Driver::pressKey(KeyName name) {
   for (const NamedKey& k : kKeys) {
     if (k.name != name) continue;
     const Key key{k.vk, k.shift, k.control, k.extended};
     // Ctrl+A's character does not depend on the layout's idea of control letters.
-    press(focusTarget(line), key,
-          name == KeyName::CtrlA ? std::optional<wchar_t>(kCtrlA) : std::nullopt);
+    press(GetFocus(), key, name == KeyName::CtrlA ? std::optional<wchar_t>(kCtrlA) : std::nullopt);
   }
 }
 
-void Win32Driver::typeText(int line, const std::string& text) {
-  // One key press per character, so that each is one change of the focused control.
-  for (const wchar_t c : platform::wideFrom1252(text)) {
-    if (host_->quitPosted()) fail(line, "the program ended before the whole text was typed");
-    const HWND target = focusTarget(line);
-    if (c == L'\n' || c == L'\r') {
-      press(target, Key{VK_RETURN}, std::nullopt);
-    } else if (c == L'\t') {
-      press(target, Key{VK_TAB}, std::nullopt);
-    } else if (c < 0x20 || c == 0x7f) {
-      fail(line,
-           "cannot type the control character " + escapeText(std::string(1, static_cast<char>(c))));
-    } else {
-      const SHORT scan = VkKeyScanW(c);
-      const bool onLayout = scan != -1;
-      const Key key{onLayout ? LOBYTE(scan) : static_cast<UINT>(VK_PACKET),
-                    onLayout && (HIBYTE(scan) & 1) != 0};
-      press(target, key, c);
-    }
-  }
+void Win32Driver::typeCharacter(char character) {
+  const wchar_t c = platform::wideFrom1252(std::string_view(&character, 1)).front();
+  const SHORT scan = VkKeyScanW(c);
+  const bool onLayout = scan != -1;
+  const Key key{onLayout ? LOBYTE(scan) : static_cast<UINT>(VK_PACKET),
+                onLayout && (HIBYTE(scan) & 1) != 0};
+  press(GetFocus(), key, c);
 }
 
-void Win32Driver::paste(int line, const std::string& text) {
-  const HWND target = focusTarget(line);
-  if (!platform::hasClass(target, L"Edit"))
-    fail(line, "paste needs the keyboard focus in an edit box");
+std::optional<int> Win32Driver::paste(const std::string& text) {
+  const HWND target = GetFocus();
   const std::wstring wide = platform::wideFrom1252(text);
   const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
   const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  if (memory == nullptr || !OpenClipboard(nullptr)) fail(line, "the clipboard cannot be written");
+  if (memory == nullptr || !OpenClipboard(nullptr)) return std::nullopt;
   std::memcpy(GlobalLock(memory), wide.c_str(), bytes);
   GlobalUnlock(memory);
   EmptyClipboard();
   const bool set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
   CloseClipboard();
-  if (!set) fail(line, "the clipboard cannot be written");
+  if (!set) return std::nullopt;
   // The changes the edit reports to its window while the paste is handled, the program's own
   // writes aside: a paste is one.
   static thread_local struct {
@@ -309,21 +251,7 @@ void Win32Driver::paste(int line, const std::string& text) {
       },
       nullptr, GetCurrentThreadId())};
   press(target, Key{'V', false, true}, kCtrlV);
-  if (counted.changes > 1)
-    fail(line, "the paste made " + std::to_string(counted.changes) + " changes");
-}
-
-void Win32Driver::closeWindow(int line, int templateId) {
-  const HWND top = topOf(line, templateId);
-  checkNotBlocked(line, top, templateId);
-  activate(line, top);
-  SendMessageW(top, WM_SYSCOMMAND, SC_CLOSE, 0);
-}
-
-void Win32Driver::grab(int line, int templateId, const std::string& dir, const std::string& file) {
-  const HWND top = topOf(line, templateId);
-  const std::string path = dir + "/" + file;
-  if (!writeWindowPicture(top, path)) fail(line, "cannot write " + path);
+  return counted.changes;
 }
 
 }  // namespace orbalta::replay

@@ -28,7 +28,6 @@ Win32Driver::Win32Driver(platform::Win32Platform& win) : win_(win) {
 }
 
 Win32Driver::~Win32Driver() {
-  attach(nullptr);
   if (timers_) DestroyWindow(timers_);
 }
 
@@ -54,11 +53,6 @@ void Win32Driver::runScheduled(UINT_PTR id) {
   run();
 }
 
-void Win32Driver::attach(DriverHost* host) {
-  host_ = host;
-  answerThrough(win_, host);
-}
-
 void Win32Driver::schedule(int delayMs, std::function<void()> run) {
   const UINT_PTR id = nextId_++;
   scheduled_[id] = std::move(run);
@@ -69,7 +63,7 @@ void Win32Driver::schedule(int delayMs, std::function<void()> run) {
   }
 }
 
-void Win32Driver::settle(int line) {
+void Win32Driver::deliverQueued() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
@@ -78,34 +72,89 @@ void Win32Driver::settle(int line) {
     }
     win_.deliver(msg);
   }
-  // The system activates another window when the active one goes; should none be left
-  // active, the user clicks the one in front.
-  if (GetActiveWindow() != nullptr) return;
-  HWND front = modalWindow();
-  if (front == nullptr) {
-    const WindowHandle main = openWindow(kMainWindow);
-    front = main ? win_.nativeWindow(main) : nullptr;
-  }
-  if (front != nullptr) activate(line, front);
 }
 
-// --- Windows and controls ---
+std::u16string Win32Driver::shown(std::string_view windows1252) {
+  const std::wstring wide = platform::wideFrom1252(windows1252);
+  return std::u16string(wide.begin(), wide.end());
+}
 
-WindowHandle Win32Driver::openWindow(int templateId) {
-  const WindowHandle window = win_.windowOfTemplate(templateId);
-  return window != 0 && win_.isVisible(window) ? window : 0;
+// --- Windows ---
+
+WindowHandle Win32Driver::windowOfTemplate(int templateId) {
+  return win_.windowOfTemplate(templateId);
+}
+
+int Win32Driver::templateOf(HWND top) const {
+  const WindowHandle window = win_.handleOf(top);
+  for (const int id : kWindows) {
+    if (window != 0 && win_.windowOfTemplate(id) == window) return id;
+  }
+  return 0;
+}
+
+bool Win32Driver::isActive(WindowHandle window) {
+  const HWND top = win_.nativeWindow(window);
+  return top != nullptr && GetActiveWindow() == top;
+}
+
+bool Win32Driver::anyActive() {
+  return GetActiveWindow() != nullptr;
+}
+
+// The system activates another window when the active one goes; should none be left
+// active, the user clicks the one in front.
+WindowHandle Win32Driver::nextActive(WindowHandle modal) {
+  if (modal != 0) return modal;
+  const WindowHandle main = win_.windowOfTemplate(kMainWindow);
+  return main != 0 && win_.isVisible(main) ? main : 0;
+}
+
+bool Win32Driver::activate(WindowHandle window) {
+  const HWND top = win_.nativeWindow(window);
+  if (top == nullptr) return false;
+  SetForegroundWindow(top);
+  SetActiveWindow(top);
+  return GetActiveWindow() == top;
+}
+
+void Win32Driver::closeBox(WindowHandle window) {
+  if (const HWND top = win_.nativeWindow(window)) SendMessageW(top, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+bool Win32Driver::grab(WindowHandle window, const std::string& path) {
+  const HWND top = win_.nativeWindow(window);
+  return top != nullptr && writeWindowPicture(top, path);
+}
+
+// --- Controls ---
+
+HWND Win32Driver::controlWindow(WindowHandle window, int id) const {
+  const HWND top = win_.nativeWindow(window);
+  return top && id >= 0 ? GetDlgItem(top, id) : nullptr;
 }
 
 std::optional<ControlView> Win32Driver::control(WindowHandle window, int id) {
-  const HWND top = win_.nativeWindow(window);
-  const HWND c = top && id >= 0 ? GetDlgItem(top, id) : nullptr;
+  const HWND c = controlWindow(window, id);
   if (c == nullptr) return std::nullopt;
   ControlView view;
+  view.visible = IsWindowVisible(c) != FALSE;
   view.shown = (GetWindowLongW(c, GWL_STYLE) & WS_VISIBLE) != 0;
+  view.enabled = IsWindowEnabled(c) != FALSE;
   view.focused = GetFocus() == c;
   view.toolTip = win_.toolTip(window, id);
-  if (platform::hasClass(c, L"ListBox"))
+  if (platform::hasClass(c, L"ListBox")) {
+    view.kind = ControlView::Kind::List;
     view.items = static_cast<int>(SendMessageW(c, LB_GETCOUNT, 0, 0));
+  } else if (platform::hasClass(c, L"Edit")) {
+    view.kind = ControlView::Kind::Edit;
+    view.length = GetWindowTextLengthW(c);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(c, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    view.caret = static_cast<int>(end);
+    view.selection = start != end;
+  }
   return view;
 }
 
@@ -117,74 +166,6 @@ std::optional<ControlRef> Win32Driver::focusedControl() {
     if (GetParent(w) == top) return ControlRef{templateOf(top), GetDlgCtrlID(w)};
   }
   return std::nullopt;
-}
-
-HWND Win32Driver::topOf(int line, int templateId) {
-  const WindowHandle window = openWindow(templateId);
-  if (window == 0) fail(line, "window " + std::to_string(templateId) + " is not open");
-  return win_.nativeWindow(window);
-}
-
-HWND Win32Driver::find(int line, const ControlRef& ref, HWND& top) {
-  top = topOf(line, ref.window);
-  const HWND c = ref.id >= 0 ? GetDlgItem(top, ref.id) : nullptr;
-  if (c == nullptr) {
-    fail(line,
-         "window " + std::to_string(ref.window) + " has no control " + std::to_string(ref.id));
-  }
-  return c;
-}
-
-HWND Win32Driver::modalWindow() const {
-  const std::vector<WindowHandle> modals = host_->modalWindows();
-  for (auto window = modals.rbegin(); window != modals.rend(); ++window) {
-    const HWND top = win_.nativeWindow(*window);
-    if (top != nullptr && IsWindowVisible(top)) return top;
-  }
-  return nullptr;
-}
-
-bool Win32Driver::closeModal() {
-  const HWND modal = modalWindow();
-  if (modal == nullptr) return false;
-  SendMessageW(modal, WM_SYSCOMMAND, SC_CLOSE, 0);
-  return true;
-}
-
-int Win32Driver::templateOf(HWND top) const {
-  const WindowHandle window = win_.handleOf(top);
-  for (const int id : kWindows) {
-    if (window != 0 && win_.windowOfTemplate(id) == window) return id;
-  }
-  return 0;
-}
-
-void Win32Driver::checkNotBlocked(int line, HWND top, int templateId) {
-  const HWND modal = modalWindow();
-  if (modal != nullptr && modal != top) {
-    fail(line, "window " + std::to_string(templateId) + " is blocked by the modal window " +
-                   std::to_string(templateOf(modal)));
-  }
-}
-
-// A click into a window that is not active activates it first, as the system does.
-void Win32Driver::activate(int line, HWND top) {
-  if (GetActiveWindow() == top) return;
-  SetForegroundWindow(top);
-  SetActiveWindow(top);
-  if (GetActiveWindow() != top) {
-    fail(line, "window " + std::to_string(templateOf(top)) + " cannot be activated");
-  }
-}
-
-HWND Win32Driver::focusTarget(int line) {
-  // The keyboard goes to the modal window while there is one.
-  if (const HWND modal = modalWindow(); modal != nullptr && GetActiveWindow() != modal) {
-    activate(line, modal);
-  }
-  const HWND focus = GetFocus();
-  if (focus == nullptr) fail(line, "no window has the keyboard focus");
-  return focus;
 }
 
 void Win32Driver::deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <functional>
 #include <map>
 
@@ -14,7 +13,7 @@
 
 namespace orbalta::replay {
 
-class Win32Driver : public Driver {
+class Win32Driver : public WindowSystem {
  public:
   explicit Win32Driver(platform::Win32Platform& win);
   ~Win32Driver() override;
@@ -22,22 +21,30 @@ class Win32Driver : public Driver {
   Win32Driver& operator=(const Win32Driver&) = delete;
 
   platform::Platform& platform() override { return win_; }
-  void attach(DriverHost* host) override;
+  platform::WindowHandle windowOfTemplate(int templateId) override;
   void schedule(int delayMs, std::function<void()> run) override;
-  void settle(int line) override;
+  void deliverQueued() override;
+  std::u16string shown(std::string_view windows1252) override;
 
-  void click(int line, const ControlRef& control, std::optional<int> caret) override;
-  void select(int line, const ControlRef& control, int item) override;
-  void pressKey(int line, KeyName key) override;
-  void typeText(int line, const std::string& text) override;
-  void paste(int line, const std::string& text) override;
-  void closeWindow(int line, int templateId) override;
-  bool closeModal() override;
-  void grab(int line, int templateId, const std::string& dir, const std::string& file) override;
+  bool isActive(platform::WindowHandle window) override;
+  bool anyActive() override;
+  platform::WindowHandle nextActive(platform::WindowHandle modal) override;
+  bool activate(platform::WindowHandle window) override;
+  void closeBox(platform::WindowHandle window) override;
+  bool grab(platform::WindowHandle window, const std::string& path) override;
 
-  platform::WindowHandle openWindow(int templateId) override;
   std::optional<ControlView> control(platform::WindowHandle window, int id) override;
   std::optional<ControlRef> focusedControl() override;
+  std::optional<Point> caretPoint(platform::WindowHandle window, int id, int position) override;
+  Point aimPoint(platform::WindowHandle window, int id) override;
+  std::optional<Point> itemPoint(platform::WindowHandle window, int id, int index) override;
+  Hit click(platform::WindowHandle window, int id, Point point) override;
+
+  bool keyboardFocus() override;
+  bool focusInEdit() override;
+  void pressKey(KeyName key) override;
+  void typeCharacter(char character) override;
+  std::optional<int> paste(const std::string& text) override;
 
  private:
   struct Key {
@@ -49,26 +56,14 @@ class Win32Driver : public Driver {
 
   static LRESULT CALLBACK timerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void runScheduled(UINT_PTR id);
-
-  [[noreturn]] void fail(int line, const std::string& message) {
-    host_->fail(line, message);
-    std::abort();  // the host ends the harness; the compiler cannot see that through the call
-  }
-  HWND topOf(int line, int templateId);
-  HWND find(int line, const ControlRef& ref, HWND& top);
-  HWND modalWindow() const;
+  HWND controlWindow(platform::WindowHandle window, int id) const;
   int templateOf(HWND top) const;
-  void checkNotBlocked(int line, HWND top, int templateId);
-  void activate(int line, HWND top);
-  void mouseClick(int line, HWND target, POINT point, const std::string& what);
-  HWND focusTarget(int line);
   void deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   // Key down, the characters it makes, key up. `typed`: the one character to type instead of
   // whatever the keyboard layout makes of the key.
   void press(HWND target, const Key& key, std::optional<wchar_t> typed);
 
   platform::Win32Platform& win_;
-  DriverHost* host_ = nullptr;
   HWND timers_ = nullptr;
   std::map<UINT_PTR, std::function<void()>> scheduled_;
   UINT_PTR nextId_ = 1;

@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
     }
   }
   orbalta::platform::Win32Platform platform(GetModuleHandleW(nullptr));
-  orbalta::replay::Win32Driver driver(platform);
+  orbalta::replay::Win32Driver system(platform);
+  orbalta::replay::Driver driver(system);
   orbalta::replay::Engine engine(driver, std::move(run->steps), run->scriptName, run->shotsDir);
   const int code = orbalta::runOrbalta(engine.program(), SW_SHOWNORMAL);
   return engine.finish(code);

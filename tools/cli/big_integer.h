@@ -1,0 +1,34 @@
+#pragma once
+// A GMP integer that owns its storage, for the CLI's exact arithmetic.
+
+#include <gmp.h>
+
+#include <string>
+
+namespace orbalta::cli {
+
+class BigInteger {
+ public:
+  BigInteger() { mpz_init(z_); }
+  explicit BigInteger(long v) { mpz_init_set_si(z_, v); }
+  BigInteger(const BigInteger& other) { mpz_init_set(z_, other.z_); }
+  BigInteger& operator=(const BigInteger& other) {
+    mpz_set(z_, other.z_);
+    return *this;
+  }
+  ~BigInteger() { mpz_clear(z_); }
+
+  mpz_ptr get() { return z_; }
+  mpz_srcptr get() const { return z_; }
+  std::string text() const {
+    std::string out(mpz_sizeinbase(z_, 10) + 2, '\0');
+    mpz_get_str(out.data(), 10, z_);
+    out.resize(out.find('\0'));
+    return out;
+  }
+
+ private:
+  mpz_t z_;
+};
+
+}  // namespace orbalta::cli
