@@ -75,17 +75,21 @@ bench: deps
 bench-windows:
 	@bench/run-windows
 
-# The browser edition, so far its layers without a window system compiled to WebAssembly in
-# build/wasm. GMP and MPFR for WebAssembly are built once per machine, outside the clone.
-.PHONY: web check-web
+# The browser edition: the program compiled to WebAssembly in build/wasm, its page in build/web.
+# GMP and MPFR for WebAssembly are built once per machine, outside the clone.
+.PHONY: web check-web serve-web
 WEB_ENV = NODE_PATH=/usr/share/nodejs ORBALTA_WASM_DEPS="$$(scripts/build-wasm-mpfr --mini-gmp)"
 
 web:
 	@scripts/install-deps --web
 	@test -f build/wasm/CMakeCache.txt || $(WEB_ENV) cmake --preset web
+	NODE_PATH=/usr/share/nodejs cmake --build --preset web -j $(JOBS) --target orbalta
 
-# The layers without a window system, their unit and corpus tests under node.
+# Serves build/web on 127.0.0.1 at a free port; prints the address.
+serve-web: web
+	@tools/web/serve-web build/web
+
+# The Qt-free unit and corpus tests under node.
 check-web: web
 	NODE_PATH=/usr/share/nodejs cmake --build --preset web -j $(JOBS)
 	ctest --preset web -j $(JOBS)
-

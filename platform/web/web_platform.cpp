@@ -85,6 +85,16 @@ int familyOf(const std::string& face) {
   return lower == "times new roman" || lower == "times" ? 1 : 0;
 }
 
+int fittedPixels(int family, int px, int italic, int limit) {
+  int size = px;
+  for (; size > std::max(1, px - 3); --size) {
+    int metrics[2] = {0, 0};
+    orbdom_font_units(family, size, italic, metrics);
+    if (metrics[0] <= limit) return size;
+  }
+  return size;
+}
+
 struct Text16 {
   explicit Text16(std::string_view text) : units(fromWindows1252(text)) {}
   const char16_t* data() const { return units.data(); }
@@ -333,7 +343,7 @@ struct WebPlatform::Impl {
         break;
       case kInput:
         notify(*w, index, Notification::Updated);
-        if (live(e[1]) != nullptr) notify(*w, index, Notification::Changed);
+        if (live(w->handle) != nullptr) notify(*w, index, Notification::Changed);
         break;
       case kFocusIn:
         notify(*w, index, Notification::FocusGained);
@@ -392,12 +402,15 @@ WindowHandle WebPlatform::createDialog(const DialogTemplate& tmpl, WindowHandle 
   orbdom_font_units(family, px, tmpl.font.italic ? 1 : 0, metrics);
   const int baseX = std::max(1, (metrics[0] / 26 + 1) / 2);
   const int baseY = std::max(1, metrics[1]);
+  // The controls' face is shrunk (up to 3 px) until the letters fit the width the units give,
+  // as on the desktop, so that captions wrap where they wrap there.
+  const int fitted = fittedPixels(family, px, tmpl.font.italic ? 1 : 0, 52 * baseX);
   const auto ux = [baseX](int units) { return mulDiv(units, baseX, 4); };
   const auto uy = [baseY](int units) { return mulDiv(units, baseY, 8); };
 
   const Text16 title(tmpl.title);
   orbdom_window_create(w->handle, title.data(), title.size(), ux(tmpl.x), uy(tmpl.y),
-                       ux(tmpl.width), uy(tmpl.height), tmpl.centered ? 1 : 0, family, px,
+                       ux(tmpl.width), uy(tmpl.height), tmpl.centered ? 1 : 0, family, fitted,
                        tmpl.font.italic ? 1 : 0, w->owner, tmpl.appWindow ? 1 : 0);
   int group = 0;
   for (const ControlTemplate& c : tmpl.controls) {
