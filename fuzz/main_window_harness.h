@@ -11,8 +11,8 @@
 #include "model/app_state.h"
 #include "model/formats.h"
 #include "model/ids.h"
+#include "platform/fake/fake_platform.h"
 #include "resources/resources.h"
-#include "support/fake_platform.h"
 #include "toolkit/dialog.h"
 #include "ui/main/startup.h"
 

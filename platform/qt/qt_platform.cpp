@@ -195,7 +195,7 @@ QtPlatform::QtPlatform() : impl_(std::make_unique<Impl>()) {
 QtPlatform::~QtPlatform() {
   qApp->removeEventFilter(impl_.get());
   for (auto& [handle, rec] : impl_->windows) {
-    rec->dying = true;
+    rec->closing = true;
     if (rec->run != nullptr) rec->run->loop.exit();
   }
   for (auto& [handle, rec] : impl_->windows) delete rec->widget.data();
@@ -277,24 +277,20 @@ void QtPlatform::endModal(WindowHandle window, int result) {
 void QtPlatform::destroyWindow(WindowHandle window) {
   Impl& d = *impl_;
   WindowRecord* rec = d.record(window);
-  if (rec == nullptr || rec->dying) return;
+  if (rec == nullptr || rec->closing) return;
   // Owned windows go first, as on the desktop.
-  std::vector<WindowHandle> owned;
-  for (const auto& [handle, other] : d.windows) {
-    if (other->owner == window) owned.push_back(handle);
-  }
-  for (WindowHandle handle : owned) destroyWindow(handle);
+  for (WindowHandle handle : d.windows.ownedBy(window)) destroyWindow(handle);
 
   rec = d.record(window);
   if (rec == nullptr) return;
-  rec->dying = true;
+  rec->closing = true;
   if (rec->run != nullptr) rec->run->loop.exit(rec->result);
   rec->events->destroyed(window);
 
   rec = d.record(window);
   if (rec == nullptr) return;
   QPointer<DialogWindow> dialog = rec->widget;
-  const auto node = d.windows.extract(window);
+  const auto gone = d.windows.take(window);
   if (dialog) {
     dialog->onCancel = nullptr;
     dialog->onActivated = nullptr;
@@ -311,7 +307,7 @@ bool QtPlatform::isVisible(WindowHandle window) {
 // --- Platform: controls ---
 
 void QtPlatform::Impl::setTextOf(ControlEntry& entry, std::string_view text) {
-  Setting setting(*this);
+  ProgramWrites::Scope writing(programWrites);
   entry.text = text;
   QWidget* widget = entry.widget;
   const QString shown = displayText(text);
@@ -358,7 +354,7 @@ std::string QtPlatform::text(WindowHandle window, int id) {
 void QtPlatform::setEnabled(WindowHandle window, int id, bool enabled) {
   ControlEntry* entry = impl_->entry(window, id);
   if (entry == nullptr) return;
-  Impl::Setting setting(*impl_);
+  ProgramWrites::Scope writing(impl_->programWrites);
   entry->widget->setEnabled(enabled);
 }
 
@@ -372,7 +368,7 @@ void QtPlatform::setChecked(WindowHandle window, int id, bool checked) {
   if (entry == nullptr) return;
   auto* button = qobject_cast<QAbstractButton*>(entry->widget.data());
   if (button == nullptr) return;
-  Impl::Setting setting(*impl_);
+  ProgramWrites::Scope writing(impl_->programWrites);
   QButtonGroup* group = button->group();
   // An exclusive group refuses to clear its checked button.
   const bool exclusive = group != nullptr && group->exclusive();
@@ -392,7 +388,7 @@ void QtPlatform::setCaret(WindowHandle window, int id, int position) {
   ControlEntry* entry = impl_->entry(window, id);
   auto* edit = entry != nullptr ? qobject_cast<QLineEdit*>(entry->widget.data()) : nullptr;
   if (edit == nullptr) return;
-  Impl::Setting setting(*impl_);
+  ProgramWrites::Scope writing(impl_->programWrites);
   edit->deselect();
   edit->setCursorPosition(position);
 }
@@ -408,7 +404,7 @@ void QtPlatform::setListItems(WindowHandle window, int id, const std::vector<std
   ControlEntry* entry = impl_->entry(window, id);
   auto* list = entry != nullptr ? qobject_cast<QListWidget*>(entry->widget.data()) : nullptr;
   if (list == nullptr) return;
-  Impl::Setting setting(*impl_);
+  ProgramWrites::Scope writing(impl_->programWrites);
   list->clear();
   for (const auto& item : items) list->addItem(QString::fromStdU16String(fromWindows1252(item)));
 }
@@ -417,7 +413,7 @@ void QtPlatform::setListSelection(WindowHandle window, int id, int index) {
   ControlEntry* entry = impl_->entry(window, id);
   auto* list = entry != nullptr ? qobject_cast<QListWidget*>(entry->widget.data()) : nullptr;
   if (list == nullptr) return;
-  Impl::Setting setting(*impl_);
+  ProgramWrites::Scope writing(impl_->programWrites);
   if (index < 0 || index >= list->count()) {
     list->clearSelection();
     list->setCurrentItem(nullptr);
@@ -533,11 +529,7 @@ void QtPlatform::postQuit(int code) {
 // --- For the harness and window tests ---
 
 WindowHandle QtPlatform::windowOfTemplate(int templateId) const {
-  WindowHandle found = 0;
-  for (const auto& [handle, rec] : impl_->windows) {
-    if (rec->templateId == templateId && !rec->dying && rec->widget) found = handle;
-  }
-  return found;
+  return impl_->windows.newestOfTemplate(templateId);
 }
 
 QWidget* QtPlatform::windowWidget(WindowHandle window) const {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/windows1252.h"
 
 class QWidget;
 
@@ -70,9 +71,5 @@ class QtPlatform : public Platform {
 
 // Makes the QApplication (when none exists) and the platform, and runs `program` on it.
 int runOnQt(int& argc, char** argv, const std::function<int(Platform&)>& program);
-
-// Windows-1252 <-> Unicode at the platform boundary.
-std::string toWindows1252(const std::u16string& text);
-std::u16string fromWindows1252(std::string_view text);
 
 }  // namespace orbalta::platform

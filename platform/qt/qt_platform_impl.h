@@ -26,9 +26,11 @@
 #include <utility>
 #include <vector>
 
+#include "platform/program_writes.h"
 #include "platform/qt/dialog_window.h"
 #include "platform/qt/image_decode.h"
 #include "platform/qt/system_dialogs.h"
+#include "platform/window_table.h"
 #include "resources/resources.h"
 
 namespace orbalta::platform {
@@ -62,18 +64,15 @@ struct ModalRun {
   int result = 0;
 };
 
-struct WindowRecord {
-  WindowHandle handle = 0;
-  int templateId = 0;
-  WindowHandle owner = 0;
-  WindowEvents* events = nullptr;
+struct WindowRecord : WindowEntry {
   QPointer<DialogWindow> widget;
   std::vector<ControlEntry> controls;
   bool modal = false;
   bool ended = false;  // endModal came before or during the modal run
   int result = 0;
   ModalRun* run = nullptr;
-  bool dying = false;
+
+  bool hasNativeWindow() const { return !widget.isNull(); }
 
   ControlEntry* find(int id) {
     if (id == -1) return nullptr;
@@ -95,31 +94,16 @@ void applyAccessibleName(const ControlEntry& entry);
 using namespace qt;
 
 struct QtPlatform::Impl : QObject {
-  std::map<WindowHandle, std::unique_ptr<WindowRecord>> windows;
-  WindowHandle nextHandle = 1;
-  int programSetting = 0;  // > 0 while the program sets properties: no notifications
+  WindowTable<WindowRecord> windows;
+  ProgramWrites programWrites;
   MessageRouter* router = nullptr;
   QEventLoop* messageLoop = nullptr;
   bool quitPending = false;
   int quitCode = 0;
   std::vector<QPixmap> icons;
 
-  struct Setting {
-    explicit Setting(Impl& i) : impl(i) { ++impl.programSetting; }
-    ~Setting() { --impl.programSetting; }
-    Setting(const Setting&) = delete;
-    Setting& operator=(const Setting&) = delete;
-    Impl& impl;
-  };
-
-  WindowRecord* record(WindowHandle handle) {
-    const auto it = windows.find(handle);
-    return it == windows.end() ? nullptr : it->second.get();
-  }
-  WindowRecord* live(WindowHandle handle) {
-    WindowRecord* rec = record(handle);
-    return rec != nullptr && !rec->dying && rec->widget ? rec : nullptr;
-  }
+  WindowRecord* record(WindowHandle handle) { return windows.find(handle); }
+  WindowRecord* live(WindowHandle handle) { return windows.open(handle); }
   WindowRecord* recordOfWidget(const QWidget* widget) {
     if (widget == nullptr) return nullptr;
     const QVariant handle = widget->window()->property(kHandleProperty);
@@ -133,7 +117,7 @@ struct QtPlatform::Impl : QObject {
   }
 
   void notify(WindowHandle handle, int id, Notification what) {
-    if (programSetting > 0) return;
+    if (programWrites.inProgress()) return;
     WindowRecord* rec = live(handle);
     if (rec != nullptr) rec->events->command(handle, id, what);
   }

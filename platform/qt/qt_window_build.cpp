@@ -106,7 +106,7 @@ QWidget* QtPlatform::Impl::makeList(WindowHandle handle, QWidget* dialog,
   const int id = c.id;
   // Every click on an item reports a selection change, also on the selected item.
   connect(list, &QListWidget::itemSelectionChanged, this, [this, handle, id, list] {
-    if (programSetting > 0) return;
+    if (programWrites.inProgress()) return;
     list->setProperty(kListNotifiedProperty, true);
     notify(handle, id, Notification::SelectionChanged);
   });
@@ -212,8 +212,7 @@ WindowHandle QtPlatform::createDialog(const DialogTemplate& tmpl, WindowHandle o
   WindowRecord* ownerRecord = d.live(owner);
   DialogWindow* ownerWidget = ownerRecord != nullptr ? ownerRecord->widget.data() : nullptr;
 
-  auto rec = std::make_unique<WindowRecord>();
-  rec->handle = d.nextHandle++;
+  WindowRecord* rec = &d.windows.add(std::make_unique<WindowRecord>());
   rec->templateId = tmpl.id;
   rec->owner = ownerRecord != nullptr ? owner : 0;
   rec->events = &events;
@@ -277,7 +276,6 @@ WindowHandle QtPlatform::createDialog(const DialogTemplate& tmpl, WindowHandle o
   dialog->onResized = [&d, handle] {
     if (WindowRecord* r = d.live(handle)) r->events->resized(handle);
   };
-  d.windows.emplace(handle, std::move(rec));
   events.created(handle);
   return handle;
 }

@@ -15,10 +15,7 @@ WebPlatform::WebPlatform() : impl_(std::make_unique<Impl>()) {}
 WebPlatform::~WebPlatform() = default;
 
 WindowHandle WebPlatform::windowOfTemplate(int templateId) const {
-  for (const auto& [handle, w] : impl_->windows) {
-    if (!w->dying && w->templateId == templateId) return handle;
-  }
-  return 0;
+  return impl_->windows.newestOfTemplate(templateId);
 }
 
 // --- Windows ---
@@ -84,7 +81,7 @@ void WebPlatform::destroyWindow(WindowHandle window) {
   Impl& d = *impl_;
   Window* w = d.live(window);
   if (w == nullptr) return;
-  w->dying = true;
+  w->closing = true;
   w->events->destroyed(window);
   w->visible = false;
   orbdom_window_modal(window, 0);
@@ -94,7 +91,7 @@ void WebPlatform::destroyWindow(WindowHandle window) {
     if (owner != nullptr && owner->visible) d.activate(owner->handle);
   }
   orbdom_window_destroy(window);
-  d.windows.erase(window);
+  d.windows.take(window);
 }
 
 bool WebPlatform::isVisible(WindowHandle window) {

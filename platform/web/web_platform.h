@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/windows1252.h"
 
 namespace orbalta::platform {
 
@@ -58,10 +59,6 @@ class WebPlatform : public Platform {
  private:
   std::unique_ptr<Impl> impl_;
 };
-
-// Windows-1252 <-> UTF-16 at the DOM, one unit per byte so that caret positions agree.
-std::string toWindows1252(const std::u16string& text);
-std::u16string fromWindows1252(std::string_view text);
 
 // Writes `bytes` to the file the user picked under `name` in this page's save dialog; the
 // browser's reason when it fails. Only the web edition's file writer calls it.

@@ -12,6 +12,7 @@
 
 #include "platform/web/dom_imports.h"
 #include "platform/web/web_platform.h"
+#include "platform/window_table.h"
 
 namespace orbalta::platform {
 
@@ -68,16 +69,13 @@ struct Control {
   std::string caption;  // exactly what was set, for captions
 };
 
-struct Window {
-  WindowHandle handle = 0;
-  int templateId = 0;
-  WindowHandle owner = 0;
-  WindowEvents* events = nullptr;
+// `closing`: the window is going; its DOM element stands until its record is taken.
+struct Window : WindowEntry {
+  bool hasNativeWindow() const { return true; }
   std::vector<Control> controls;
   bool visible = false;
   bool modal = false;
   bool ended = false;
-  bool dying = false;
   int result = 0;
 
   int indexOf(int id) const {
@@ -100,8 +98,7 @@ struct Icon {
 using namespace web;
 
 struct WebPlatform::Impl {
-  std::map<WindowHandle, std::unique_ptr<Window>> windows;
-  WindowHandle nextHandle = 1;
+  WindowTable<Window> windows;
   WindowHandle active = 0;
   MessageRouter* router = nullptr;
   bool quitPending = false;
@@ -109,10 +106,7 @@ struct WebPlatform::Impl {
   int boxesClosed = 0;
   std::vector<Icon> icons;
 
-  Window* live(WindowHandle handle) {
-    const auto it = windows.find(handle);
-    return it == windows.end() || it->second->dying ? nullptr : it->second.get();
-  }
+  Window* live(WindowHandle handle) { return windows.open(handle); }
 
   void activate(WindowHandle handle) {
     if (handle == active) return;
@@ -132,7 +126,7 @@ struct WebPlatform::Impl {
     }
     WindowHandle next = 0;
     for (const auto& [handle, w] : windows) {
-      if (handle != leaving.handle && !w->dying && w->visible) next = handle;
+      if (handle != leaving.handle && !w->closing && w->visible) next = handle;
     }
     activate(next);
   }

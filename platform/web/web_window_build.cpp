@@ -72,10 +72,10 @@ int flagsOf(std::uint32_t styles) {
 WindowHandle WebPlatform::createDialog(const DialogTemplate& tmpl, WindowHandle owner,
                                        WindowEvents& events) {
   Impl& d = *impl_;
-  auto w = std::make_unique<Window>();
-  w->handle = d.nextHandle++;
+  const WindowHandle validOwner = d.live(owner) != nullptr ? owner : 0;
+  Window* w = &d.windows.add(std::make_unique<Window>());
   w->templateId = tmpl.id;
-  w->owner = d.live(owner) != nullptr ? owner : 0;
+  w->owner = validOwner;
   w->events = &events;
 
   // Dialog units from the face's own metrics: average width of the 52 letters / 4, height / 8.
@@ -132,7 +132,6 @@ WindowHandle WebPlatform::createDialog(const DialogTemplate& tmpl, WindowHandle 
     }
   }
   const WindowHandle handle = w->handle;
-  d.windows.emplace(handle, std::move(w));
   events.created(handle);
   return handle;
 }

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/program_writes.h"
+#include "platform/window_table.h"
 
 struct IAccPropServices;
 
@@ -70,7 +72,7 @@ class Win32Platform final : public Platform {
   // The tool tip as the window's tip control holds it, Windows-1252; empty for none.
   std::string toolTip(WindowHandle window, int id);
   // True while the program writes to a control: what the control reports then is not the user's.
-  bool writing() const { return quietWrites_ > 0; }
+  bool writing() const { return writes_.inProgress(); }
   // Handles a message as the running loop would have after taking it from the queue.
   void deliver(MSG& msg);
 
@@ -82,16 +84,16 @@ class Win32Platform final : public Platform {
   HWND control(WindowHandle window, int id) const;
   bool pumpOne(MSG& msg);
   ::IAccPropServices* accessibility();
+  void releaseAccessibility();
   HWND toolTips(Window& w);
   void applyPendingNames();
 
   HINSTANCE instance_;
-  std::map<WindowHandle, std::unique_ptr<Window>> windows_;
+  WindowTable<Window> windows_;
   std::vector<HICON> icons_;
-  WindowHandle nextHandle_ = 1;
   MessageRouter* router_ = nullptr;  // the program's, while its message loop runs
   int modalRuns_ = 0;                // keys are routed only when no modal loop runs
-  int quietWrites_ = 0;  // writes by the program in progress: their notifications are dropped
+  ProgramWrites writes_;
   ::IAccPropServices* accessibility_ = nullptr;
   bool accessibilityTried_ = false;
   std::vector<std::pair<HWND, std::wstring>> pendingNames_;
@@ -102,7 +104,7 @@ class Win32Platform final : public Platform {
 // Whether a window is of the system class `className` ("Edit", "ListBox"...).
 bool hasClass(HWND hwnd, const wchar_t* className);
 
-// Wide text from Windows-1252 and back; paths use UTF-8 instead.
+// Wide text from Windows-1252 and back, by the platforms' shared table; paths use UTF-8.
 std::wstring wideFrom1252(std::string_view text);
 std::string to1252(const wchar_t* text, int length);
 std::wstring wideFromUtf8(std::string_view text);

@@ -9,7 +9,7 @@
 #include "model/bit_codec.h"
 #include "model/classify.h"
 #include "model_test_support.h"
-#include "support/fake_platform.h"
+#include "platform/fake/fake_platform.h"
 #include "toolkit/dialog.h"
 
 namespace orbalta {

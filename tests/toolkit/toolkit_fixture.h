@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "support/fake_platform.h"
+#include "platform/fake/fake_platform.h"
 #include "toolkit/dialog.h"
 
 namespace orbalta::testing {

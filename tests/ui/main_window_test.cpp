@@ -6,8 +6,8 @@
 #include <string>
 
 #include "model/ids.h"
+#include "platform/fake/fake_platform.h"
 #include "resources/resources.h"
-#include "support/fake_platform.h"
 #include "toolkit/dialog.h"
 #include "ui/main/startup.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "model/app_state.h"
-#include "save_test_support.h"
-#include "support/fake_platform.h"
+#include "platform/fake/fake_platform.h"
+#include "support/temp_folder.h"
 #include "ui/auxwin/summary.h"
 
 namespace orbalta {

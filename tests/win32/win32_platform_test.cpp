@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/win32/win32_platform.h"
+#include "support/outside_code_page.h"
 #include "tools/replay/platform_tap.h"
 #include "tools/replay/shown_text.h"
 
@@ -126,6 +127,28 @@ TEST_F(Win32PlatformTest, TextsKeepTheirWindows1252Bytes) {
   wchar_t wide[4] = {};
   GetWindowTextW(item(w, kEditX), wide, 4);
   EXPECT_EQ(wide[0], L'\u2026');  // the ellipsis, as the system shows it
+}
+
+// The same bytes as on every platform: '?' for each unit outside the code page, where the
+// system's own conversion would give a look-alike.
+TEST_F(Win32PlatformTest, TypedCharactersOutsideTheCodePageReadAsQuestionMarks) {
+  const WindowHandle w = open(kMain);
+  for (const test::OutsideCodePage& row : test::kOutsideCodePage) {
+    SCOPED_TRACE(row.name);
+    const std::u16string typed = row.typed;
+    SetWindowTextW(item(w, kEditX), std::wstring(typed.begin(), typed.end()).c_str());
+    EXPECT_EQ(platform.text(w, kEditX), row.read);
+  }
+}
+
+TEST_F(Win32PlatformTest, TheWindowOfATemplateIsTheNewestOpenOne) {
+  const WindowHandle older = open(kMain);
+  const WindowHandle newer = open(kMain);
+  EXPECT_EQ(platform.windowOfTemplate(kMain), newer);
+  platform.destroyWindow(newer);
+  EXPECT_EQ(platform.windowOfTemplate(kMain), older);
+  platform.destroyWindow(older);
+  EXPECT_EQ(platform.windowOfTemplate(kMain), 0u);
 }
 
 TEST_F(Win32PlatformTest, AModalRunEndsWithItsResultAndFreesItsOwner) {

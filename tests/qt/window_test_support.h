@@ -26,7 +26,7 @@ inline QApplication& qtApplication() {
   if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
-  static char name[] = "orbalta_windows_tests";
+  static char name[] = "orbalta_qt_tests";
   static char* argv[] = {name, nullptr};
   // Never destroyed: Qt's own statics are gone by the time a static application would go.
   static QApplication* app = new QApplication(argc, argv);

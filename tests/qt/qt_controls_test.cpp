@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/outside_code_page.h"
 #include "window_test_support.h"
 
 namespace orbalta::testing {
@@ -280,6 +281,27 @@ TEST_F(QtControlsTest, TextsRoundTripAsWindows1252) {
   EXPECT_EQ(edit(1007)->text(), QString::fromUtf8("\u20AC\u2026\u00E9"));
   EXPECT_EQ(text(1007, 3), "\x80\x85\xE9");
   DLGEXIT(summary);
+}
+
+// The same bytes as on every platform: '?' for each unit outside the code page.
+TEST_F(QtControlsTest, TypedCharactersOutsideTheCodePageReadAsQuestionMarks) {
+  show(main);
+  for (const test::OutsideCodePage& row : test::kOutsideCodePage) {
+    SCOPED_TRACE(row.name);
+    edit(1007)->setText(QString::fromStdU16String(row.typed));
+    EXPECT_EQ(qt.text(main.window(), 1007), row.read);
+  }
+}
+
+TEST_F(QtControlsTest, TheWindowOfATemplateIsTheNewestOpenOne) {
+  show(main);
+  const platform::WindowHandle older = main.window();
+  Dialog second(toolkit);
+  ASSERT_TRUE(DLGOPEN(101, second));
+  ASSERT_TRUE(DLGMODELESS(second, 1));
+  EXPECT_EQ(qt.windowOfTemplate(101), second.window());
+  DLGEXIT(second);
+  EXPECT_EQ(qt.windowOfTemplate(101), older);
 }
 
 TEST_F(QtControlsTest, WindowsOfTheTemplatesShowTheirTitlesAndHideTheirCancelButtons) {

@@ -2,9 +2,9 @@
 // five the code page leaves undefined map to the C1 control of the same value, as the desktop's
 // own conversion does, so every byte round-trips.
 
-#include <array>
+#include "platform/windows1252.h"
 
-#include "platform/qt/qt_platform.h"
+#include <array>
 
 namespace orbalta::platform {
 
@@ -27,8 +27,7 @@ char toByte(char16_t c) {
 
 }  // namespace
 
-// One byte per UTF-16 unit, so character positions (the caret) agree on both sides.
-std::string toWindows1252(const std::u16string& text) {
+std::string toWindows1252(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
   for (char16_t c : text) out.push_back(toByte(c));

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "fileio/file_writer.h"
-#include "save_test_support.h"
+#include "support/temp_folder.h"
 
 namespace orbalta {
 namespace {

@@ -1,0 +1,52 @@
+#pragma once
+// Inside the Windows platform: its record of a window and what the files that build windows,
+// show system dialogs, give tool tips and accessible names and run the platform share.
+
+// windows.h first: the system headers below need it.
+#include "platform/win32/win32_platform.h"
+
+#include <commctrl.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace orbalta::platform {
+
+struct Win32Platform::Window : WindowEntry {
+  Win32Platform* platform = nullptr;
+  HWND hwnd = nullptr;
+  HWND ownerWindow = nullptr;
+  HWND tips = nullptr;           // the window's tool tip control, made at its first tip
+  std::map<int, HWND> controls;  // found by id so far
+  bool modalEnded = false;
+  int modalResult = 0;
+
+  bool hasNativeWindow() const { return hwnd != nullptr; }
+};
+
+namespace win32 {
+
+// COM, the common controls and the common dialogs are loaded when first needed: linking them
+// in would load a good part of the system's DLLs before the first frame.
+template <class Function>
+Function systemFunction(const wchar_t* dll, const char* name) {
+  const HMODULE module = LoadLibraryW(dll);
+  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                : nullptr;
+}
+
+// A window's text, Windows-1252.
+std::string windowText(HWND hwnd);
+
+// A message box without owner, modal to every window of the program.
+void showMessageBox(const std::wstring& text, std::string_view title, MessageIcon icon);
+// The open-file dialog, owned by the active window; the chosen path or nullopt.
+std::optional<std::string> runOpenFileDialog(const OpenFileRequest& request);
+
+// A control's entry in its window's tip control.
+TOOLINFOW toolOf(HWND window, HWND control);
+
+}  // namespace win32
+
+}  // namespace orbalta::platform
