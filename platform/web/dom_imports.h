@@ -34,9 +34,11 @@ int orbdom_focused(unsigned handle);
 void orbdom_message_box(const char16_t* text, int textLength, const char16_t* title,
                         int titleLength, int icon);
 void orbdom_wait(int* event);
+int orbdom_pending();
+void orbdom_timer(int id, int delayMs);
 int orbdom_pick_file(const char16_t* name, int nameLength, const char16_t* description,
                      int descriptionLength, const char16_t* pattern, int patternLength,
                      char16_t* buffer, int capacity);
-int orbdom_write_file(const char16_t* name, int nameLength, const unsigned char* data, int length,
-                      char16_t* buffer, int capacity);
+int orbdom_write_file(const char16_t* name, int nameLength, const char* path, int pathLength,
+                      const unsigned char* data, int length, char16_t* buffer, int capacity);
 }

@@ -234,6 +234,7 @@ void WebPlatform::setAccessibleName(WindowHandle window, int id, std::string_vie
 void WebPlatform::setToolTip(WindowHandle window, int id, std::string_view text) {
   const int index = impl_->indexFor(window, id);
   if (index < 0) return;
+  impl_->live(window)->controls[static_cast<std::size_t>(index)].toolTip = text;
   const Text16 units(text);
   orbdom_set_tip(window, index, units.data(), units.size());
 }
@@ -252,6 +253,37 @@ int WebPlatform::runMessageLoop(MessageRouter& router) {
 void WebPlatform::postQuit(int code) {
   impl_->quitPending = true;
   impl_->quitCode = code;
+}
+
+// --- For the scripted user ---
+
+void WebPlatform::schedule(int delayMs, std::function<void()> run) {
+  const int id = impl_->nextTimer++;
+  impl_->timers.emplace(id, std::move(run));
+  orbdom_timer(id, delayMs);
+}
+
+void WebPlatform::deliverQueued() {
+  while (orbdom_pending() > 0) impl_->pumpOne();
+}
+
+WindowHandle WebPlatform::activeWindow() const {
+  return impl_->live(impl_->active) != nullptr ? impl_->active : 0;
+}
+
+int WebPlatform::controlIndex(WindowHandle window, int id) const {
+  return impl_->indexFor(window, id);
+}
+
+bool WebPlatform::controlShown(WindowHandle window, int id) const {
+  const int index = impl_->indexFor(window, id);
+  return index >= 0 && impl_->live(window)->controls[static_cast<std::size_t>(index)].visible;
+}
+
+std::string WebPlatform::toolTip(WindowHandle window, int id) const {
+  const int index = impl_->indexFor(window, id);
+  return index < 0 ? std::string()
+                   : impl_->live(window)->controls[static_cast<std::size_t>(index)].toolTip;
 }
 
 }  // namespace orbalta::platform

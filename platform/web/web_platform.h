@@ -3,6 +3,7 @@
 // the program's loops wait for the user's events with ASYNCIFY, so a modal run or a message
 // box blocks the C++ caller exactly as on the desktop while the page stays live.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -53,6 +54,18 @@ class WebPlatform : public Platform {
 
   // The open window built from template `templateId`, 0 when none is open.
   WindowHandle windowOfTemplate(int templateId) const;
+
+  // For the scripted user: the page's event loop and what the program has set.
+  // Calls `run` from whichever loop is running, after `delayMs`.
+  void schedule(int delayMs, std::function<void()> run);
+  // Hands every event the page has queued to its window, without waiting for more.
+  void deliverQueued();
+  WindowHandle activeWindow() const;
+  // The control's place in its window's DOM (-1 when the window has no such control).
+  int controlIndex(WindowHandle window, int id) const;
+  // Whether the control is shown within its window, and its tool tip.
+  bool controlShown(WindowHandle window, int id) const;
+  std::string toolTip(WindowHandle window, int id) const;
 
   struct Impl;
 

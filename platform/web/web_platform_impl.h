@@ -29,6 +29,8 @@ enum EventKind {
   kClose = 8,
   kBoxClosed = 9,
   kWake = 10,
+  kActivate = 11,  // a click into a window outside its controls (its title bar, its face)
+  kTimer = 12,
 };
 
 constexpr DialogKey kKeys[] = {DialogKey::Tab,    DialogKey::BackTab, DialogKey::Enter,
@@ -67,6 +69,7 @@ struct Control {
   bool enabled = true;
   bool visible = true;
   std::string caption;  // exactly what was set, for captions
+  std::string toolTip;  // as the program set it
 };
 
 // `closing`: the window is going; its DOM element stands until its record is taken.
@@ -105,6 +108,8 @@ struct WebPlatform::Impl {
   int quitCode = 0;
   int boxesClosed = 0;
   std::vector<Icon> icons;
+  std::map<int, std::function<void()>> timers;
+  int nextTimer = 1;
 
   Window* live(WindowHandle handle) { return windows.open(handle); }
 
@@ -228,11 +233,19 @@ struct WebPlatform::Impl {
       ++boxesClosed;
       return;
     }
+    if (kind == kTimer) {
+      const auto timer = timers.find(e[3]);
+      if (timer == timers.end()) return;
+      const std::function<void()> run = std::move(timer->second);
+      timers.erase(timer);
+      run();
+      return;
+    }
     Window* w = live(static_cast<WindowHandle>(e[1]));
     if (w == nullptr) return;
     const int index = e[2];
     const bool known = index >= 0 && static_cast<std::size_t>(index) < w->controls.size();
-    if (kind != kClose && kind != kKey && kind != kWake && !known) return;
+    if (kind != kClose && kind != kKey && kind != kWake && kind != kActivate && !known) return;
     if (kind != kFocusOut) activate(w->handle);
     switch (kind) {
       case kClick:

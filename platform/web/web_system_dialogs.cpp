@@ -46,8 +46,9 @@ std::optional<std::string> writePickedFile(const std::string& name, std::string_
   const Text16 units(name);
   std::u16string reason(512, u'\0');
   const int length = orbdom_write_file(
-      units.data(), units.size(), reinterpret_cast<const unsigned char*>(bytes.data()),
-      static_cast<int>(bytes.size()), reason.data(), static_cast<int>(reason.size()));
+      units.data(), units.size(), name.data(), static_cast<int>(name.size()),
+      reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<int>(bytes.size()),
+      reason.data(), static_cast<int>(reason.size()));
   if (length == 0) return std::nullopt;
   reason.resize(static_cast<std::size_t>(std::min<int>(length, 512)));
   return toWindows1252(reason);
