@@ -5,15 +5,17 @@ set(web_dir ${PROJECT_SOURCE_DIR}/platform/web)
 
 # The same runtime settings as the page's benchmark twin (bench/web): ASYNCIFY for the loops
 # that block, JavaScript exceptions, the shipped font.
-set(ORBALTA_WEB_LINK_OPTIONS
-    -sASYNCIFY -sASYNCIFY_STACK_SIZE=262144
-    "-sASYNCIFY_IMPORTS=['orbdom_wait','orbdom_pick_file','orbdom_write_file']"
-    -sENVIRONMENT=web -sEXIT_RUNTIME=1
-    "-sEXPORTED_RUNTIME_METHODS=['addRunDependency','removeRunDependency']")
+# The scripted user's page (tools/replay/web) links with the same, and its own input waits.
+set(ORBALTA_WEB_ASYNC_IMPORTS "'orbdom_wait','orbdom_pick_file','orbdom_write_file'"
+    CACHE INTERNAL "")
+set(ORBALTA_WEB_LINK_OPTIONS -sASYNCIFY -sASYNCIFY_STACK_SIZE=262144 -sENVIRONMENT=web
+    -sEXIT_RUNTIME=1 CACHE INTERNAL "")
 
 add_executable(orbalta main/main_web.cpp ${web_dir}/web_file_writer.cpp)
 target_link_libraries(orbalta PRIVATE orbalta_ui orbalta_platform_web)
-target_link_options(orbalta PRIVATE ${ORBALTA_WEB_LINK_OPTIONS})
+target_link_options(orbalta PRIVATE ${ORBALTA_WEB_LINK_OPTIONS}
+                    "-sASYNCIFY_IMPORTS=[${ORBALTA_WEB_ASYNC_IMPORTS}]"
+                    "-sEXPORTED_RUNTIME_METHODS=['addRunDependency','removeRunDependency']")
 
 set(web_files ${web_dir}/index.html ${web_dir}/orbalta.css)
 set(web_fonts ${web_dir}/fonts/LiberationSans-Regular.woff2 ${web_dir}/fonts/LiberationSerif-Italic.woff2

@@ -275,6 +275,15 @@ int WebPlatform::controlIndex(WindowHandle window, int id) const {
   return impl_->indexFor(window, id);
 }
 
+std::optional<int> WebPlatform::controlIdAt(WindowHandle window, int index) const {
+  const Window* w = impl_->live(window);
+  if (w == nullptr || index < 0 || static_cast<std::size_t>(index) >= w->controls.size()) {
+    return std::nullopt;
+  }
+  const int id = w->controls[static_cast<std::size_t>(index)].id;
+  return id == -1 ? std::nullopt : std::optional<int>(id);
+}
+
 bool WebPlatform::controlShown(WindowHandle window, int id) const {
   const int index = impl_->indexFor(window, id);
   return index >= 0 && impl_->live(window)->controls[static_cast<std::size_t>(index)].visible;

@@ -63,6 +63,8 @@ class WebPlatform : public Platform {
   WindowHandle activeWindow() const;
   // The control's place in its window's DOM (-1 when the window has no such control).
   int controlIndex(WindowHandle window, int id) const;
+  // The id of the control at that place, when it has one.
+  std::optional<int> controlIdAt(WindowHandle window, int index) const;
   // Whether the control is shown within its window, and its tool tip.
   bool controlShown(WindowHandle window, int id) const;
   std::string toolTip(WindowHandle window, int id) const;
