@@ -173,10 +173,10 @@ var LibraryOrbaltaControls = {
           if (OrbDom.blocked(handle) || c.el.classList.contains('orb-disabled')) return;
           e.preventDefault();
           c.el.focus();
-          if (c.selected !== n) {
-            OrbDom.selectItem(c, n);
-            OrbDom.post(5, handle, index, 0);
-          }
+          // A click reports the selection even when it picks the item already selected, as
+          // the desktop's list boxes do.
+          OrbDom.selectItem(c, n);
+          OrbDom.post(5, handle, index, 0);
         });
       })(i);
       c.el.appendChild(item);
@@ -245,6 +245,21 @@ var LibraryOrbaltaControls = {
   orbdom_focus: function(handle, index) {
     var c = OrbDom.ctl(handle, index);
     if (c) OrbDom.input(c).focus();
+  },
+
+  // Tab into an edit selects its whole text, so that typing replaces it.
+  orbdom_select_all__deps: ['$OrbDom'],
+  orbdom_select_all: function(handle, index) {
+    var c = OrbDom.ctl(handle, index);
+    if (c && c.kind === 5) c.el.select();
+  },
+
+  // An activated window gives the keyboard back to the control that last had it.
+  orbdom_restore_focus__deps: ['$OrbDom'],
+  orbdom_restore_focus: function(handle) {
+    var w = OrbDom.windows[handle];
+    if (!w || w.el.style.display === 'none' || w.el.contains(document.activeElement)) return;
+    if (w.lastFocus && w.el.contains(w.lastFocus)) w.lastFocus.focus();
   },
 
   orbdom_focused__deps: ['$OrbDom'],

@@ -31,6 +31,8 @@ void orbdom_set_label_for(unsigned handle, int labelIndex, int index);
 void orbdom_set_tip(unsigned handle, int index, const char16_t* text, int length);
 void orbdom_focus(unsigned handle, int index);
 int orbdom_focused(unsigned handle);
+void orbdom_select_all(unsigned handle, int index);
+void orbdom_restore_focus(unsigned handle);
 void orbdom_message_box(const char16_t* text, int textLength, const char16_t* title,
                         int titleLength, int icon);
 void orbdom_wait(int* event);

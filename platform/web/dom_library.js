@@ -89,7 +89,8 @@ var LibraryOrbaltaDom = {
       var n = c.items.length;
       if (n === 0) return;
       var s = c.selected;
-      if (e.key === 'ArrowDown') s = s < 0 ? 0 : Math.min(n - 1, s + 1);
+      // With nothing selected the first row is still the current one, as on Linux.
+      if (e.key === 'ArrowDown') s = Math.min(n - 1, s < 0 ? 1 : s + 1);
       else if (e.key === 'ArrowUp') s = s < 0 ? 0 : Math.max(0, s - 1);
       else if (e.key === 'Home') s = 0;
       else if (e.key === 'End') s = n - 1;

@@ -102,7 +102,7 @@ bool WebPlatform::isVisible(WindowHandle window) {
 // --- Controls ---
 
 void WebPlatform::setText(WindowHandle window, int id, std::string_view text) {
-  Window* w = impl_->live(window);
+  Window* w = impl_->record(window);
   const int index = w == nullptr ? -1 : w->indexOf(id);
   if (index < 0) return;
   Control& c = w->controls[static_cast<std::size_t>(index)];
@@ -114,7 +114,7 @@ void WebPlatform::setText(WindowHandle window, int id, std::string_view text) {
 }
 
 std::string WebPlatform::text(WindowHandle window, int id) {
-  Window* w = impl_->live(window);
+  Window* w = impl_->record(window);
   const int index = w == nullptr ? -1 : w->indexOf(id);
   if (index < 0) return {};
   const Control& c = w->controls[static_cast<std::size_t>(index)];
@@ -130,7 +130,7 @@ std::string WebPlatform::text(WindowHandle window, int id) {
 }
 
 void WebPlatform::setEnabled(WindowHandle window, int id, bool enabled) {
-  Window* w = impl_->live(window);
+  Window* w = impl_->record(window);
   const int index = w == nullptr ? -1 : w->indexOf(id);
   if (index < 0) return;
   w->controls[static_cast<std::size_t>(index)].enabled = enabled;
@@ -138,7 +138,7 @@ void WebPlatform::setEnabled(WindowHandle window, int id, bool enabled) {
 }
 
 bool WebPlatform::isEnabled(WindowHandle window, int id) {
-  Window* w = impl_->live(window);
+  Window* w = impl_->record(window);
   const int index = w == nullptr ? -1 : w->indexOf(id);
   return index >= 0 && w->controls[static_cast<std::size_t>(index)].enabled;
 }
@@ -214,7 +214,7 @@ void WebPlatform::setButtonImage(WindowHandle window, int id, IconHandle icon) {
 // --- Names and tips ---
 
 void WebPlatform::setAccessibleName(WindowHandle window, int id, std::string_view name) {
-  Window* w = impl_->live(window);
+  Window* w = impl_->record(window);
   if (w == nullptr) return;
   int index = w->indexOf(id);
   if (index < 0 && id != -1) {
@@ -234,7 +234,7 @@ void WebPlatform::setAccessibleName(WindowHandle window, int id, std::string_vie
 void WebPlatform::setToolTip(WindowHandle window, int id, std::string_view text) {
   const int index = impl_->indexFor(window, id);
   if (index < 0) return;
-  impl_->live(window)->controls[static_cast<std::size_t>(index)].toolTip = text;
+  impl_->record(window)->controls[static_cast<std::size_t>(index)].toolTip = text;
   const Text16 units(text);
   orbdom_set_tip(window, index, units.data(), units.size());
 }
@@ -276,7 +276,7 @@ int WebPlatform::controlIndex(WindowHandle window, int id) const {
 }
 
 std::optional<int> WebPlatform::controlIdAt(WindowHandle window, int index) const {
-  const Window* w = impl_->live(window);
+  const Window* w = impl_->record(window);
   if (w == nullptr || index < 0 || static_cast<std::size_t>(index) >= w->controls.size()) {
     return std::nullopt;
   }
@@ -286,13 +286,13 @@ std::optional<int> WebPlatform::controlIdAt(WindowHandle window, int index) cons
 
 bool WebPlatform::controlShown(WindowHandle window, int id) const {
   const int index = impl_->indexFor(window, id);
-  return index >= 0 && impl_->live(window)->controls[static_cast<std::size_t>(index)].visible;
+  return index >= 0 && impl_->record(window)->controls[static_cast<std::size_t>(index)].visible;
 }
 
 std::string WebPlatform::toolTip(WindowHandle window, int id) const {
   const int index = impl_->indexFor(window, id);
   return index < 0 ? std::string()
-                   : impl_->live(window)->controls[static_cast<std::size_t>(index)].toolTip;
+                   : impl_->record(window)->controls[static_cast<std::size_t>(index)].toolTip;
 }
 
 }  // namespace orbalta::platform

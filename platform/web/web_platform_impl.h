@@ -112,13 +112,18 @@ struct WebPlatform::Impl {
   int nextTimer = 1;
 
   Window* live(WindowHandle handle) { return windows.open(handle); }
+  // The window's record, also while it goes: its controls can still be read and set then.
+  Window* record(WindowHandle handle) { return windows.find(handle); }
 
   void activate(WindowHandle handle) {
     if (handle == active) return;
     const WindowHandle previous = active;
     active = handle;
     if (Window* old = live(previous)) old->events->activated(previous, false);
-    if (Window* now = live(handle)) now->events->activated(handle, true);
+    if (Window* now = live(handle)) {
+      orbdom_restore_focus(handle);
+      now->events->activated(handle, true);
+    }
   }
 
   // After a window hides or goes: the topmost other visible window, its owner first.
@@ -206,6 +211,7 @@ struct WebPlatform::Impl {
       case DialogKey::Tab:
       case DialogKey::BackTab:
         moveFocus(w, index, k == DialogKey::Tab);
+        if (const int now = orbdom_focused(handle); now >= 0) orbdom_select_all(handle, now);
         break;
       case DialogKey::Enter:
         w.events->defaultCommand(handle);
@@ -279,7 +285,7 @@ struct WebPlatform::Impl {
   }
 
   int indexFor(WindowHandle handle, int id) {
-    Window* w = live(handle);
+    Window* w = record(handle);
     return w == nullptr ? -1 : w->indexOf(id);
   }
 };

@@ -29,12 +29,19 @@ async function press(tab, [key, modifier, command]) {
 
 // The point of a window's element that a user presses: its title bar, past the icon.
 async function titlePoint(tab, handle, selector) {
+  // The first point of it that no other window covers, as a user aims at what is visible.
   return tab.evaluate((h, sel) => {
-    const el = document.querySelector(`#orb-w${h} ${sel}`);
+    const win = document.getElementById(`orb-w${h}`);
+    const el = win ? win.querySelector(sel) : null;
     if (!el) return null;
     const r = el.getBoundingClientRect();
-    return sel === '.orb-close' ? {x: r.left + r.width / 2, y: r.top + r.height / 2}
-                                : {x: r.left + Math.min(30, r.width / 2), y: r.top + r.height / 2};
+    const y = r.top + r.height / 2;
+    const start = sel === '.orb-close' ? r.left + r.width / 2 : r.left + Math.min(30, r.width / 2);
+    for (let x = start; x < r.right; x += 8) {
+      const hit = document.elementFromPoint(x, y);
+      if (hit && win.contains(hit)) return {x, y};
+    }
+    return {x: start, y};
   }, handle, selector);
 }
 
