@@ -226,6 +226,16 @@ var LibraryOrbaltaControls = {
     else t.removeAttribute('aria-label');
   },
 
+  // Read after the name and role.
+  orbdom_set_description__deps: ['$OrbDom'],
+  orbdom_set_description: function(handle, index, p, l) {
+    var c = OrbDom.ctl(handle, index);
+    if (!c) return;
+    var t = OrbDom.input(c);
+    if (l) t.setAttribute('aria-description', OrbDom.str(p, l));
+    else t.removeAttribute('aria-description');
+  },
+
   orbdom_set_label_for__deps: ['$OrbDom'],
   orbdom_set_label_for: function(handle, labelIndex, index) {
     var l = OrbDom.ctl(handle, labelIndex);

@@ -27,6 +27,7 @@ int orbdom_get_list_sel(unsigned handle, int index);
 void orbdom_set_image(unsigned handle, int index, const unsigned char* data, int length, int bitmap,
                       int size);
 void orbdom_set_name(unsigned handle, int index, const char16_t* name, int length);
+void orbdom_set_description(unsigned handle, int index, const char16_t* text, int length);
 void orbdom_set_label_for(unsigned handle, int labelIndex, int index);
 void orbdom_set_tip(unsigned handle, int index, const char16_t* text, int length);
 void orbdom_focus(unsigned handle, int index);

@@ -231,6 +231,27 @@ void WebPlatform::setAccessibleName(WindowHandle window, int id, std::string_vie
   orbdom_set_name(window, index, units.data(), units.size());
 }
 
+void WebPlatform::setAccessibleDescription(WindowHandle window, int id, std::string_view text) {
+  const int index = impl_->indexFor(window, id);
+  if (index < 0) return;
+  const Text16 units(text);
+  orbdom_set_description(window, index, units.data(), units.size());
+}
+
+void WebPlatform::setAccessibleLabel(WindowHandle window, int id, int labelId,
+                                     std::string_view labelCaption) {
+  Window* w = impl_->record(window);
+  const int index = w == nullptr ? -1 : w->indexOf(id);
+  if (index < 0) return;
+  int label = labelId != -1 ? w->indexOf(labelId) : -1;
+  for (std::size_t i = 0; labelId == -1 && label < 0 && i < w->controls.size(); ++i) {
+    const Control& c = w->controls[i];
+    const bool text = c.kind == ControlKind::Static || c.kind == ControlKind::StaticNoWrap;
+    if (text && c.id == -1 && c.caption == labelCaption) label = static_cast<int>(i);
+  }
+  if (label >= 0) orbdom_set_label_for(window, label, index);
+}
+
 void WebPlatform::setToolTip(WindowHandle window, int id, std::string_view text) {
   const int index = impl_->indexFor(window, id);
   if (index < 0) return;

@@ -121,16 +121,6 @@ WindowHandle WebPlatform::createDialog(const DialogTemplate& tmpl, WindowHandle 
       }
     }
   }
-  // A static text just before an edit or list names it, as a label tied to its control.
-  for (std::size_t i = 1; i < w->controls.size(); ++i) {
-    const Control& before = w->controls[i - 1];
-    const ControlKind kind = w->controls[i].kind;
-    const bool labelled = kind == ControlKind::Edit || kind == ControlKind::ListBox;
-    if (labelled &&
-        (before.kind == ControlKind::Static || before.kind == ControlKind::StaticNoWrap)) {
-      orbdom_set_label_for(w->handle, static_cast<int>(i - 1), static_cast<int>(i));
-    }
-  }
   const WindowHandle handle = w->handle;
   events.created(handle);
   return handle;
