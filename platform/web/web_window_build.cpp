@@ -20,6 +20,19 @@ int familyOf(const std::string& face) {
   for (const char c : face) lower.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
   return lower == "times new roman" || lower == "times" ? 1 : 0;
 }
+// The height of a line of the shipped face at `px`: its ascent and descent (in font units of
+// 2048 to the em) scaled and each rounded up, as the desktop takes them. The browser's canvas
+// rounds both to the nearest pixel, a line one pixel short at 11 px.
+int lineHeight(int family, int px) {
+  struct Extent {
+    int ascent;
+    int descent;
+  };
+  constexpr Extent kFaces[] = {{1854, 434}, {1825, 443}};  // Liberation Sans, Serif Italic
+  const Extent& face = kFaces[family == 1 ? 1 : 0];
+  return (px * face.ascent + 2047) / 2048 + (px * face.descent + 2047) / 2048;
+}
+
 int fittedPixels(int family, int px, int italic, int limit) {
   int size = px;
   for (; size > std::max(1, px - 3); --size) {
@@ -84,7 +97,7 @@ WindowHandle WebPlatform::createDialog(const DialogTemplate& tmpl, WindowHandle 
   int metrics[2] = {0, 0};
   orbdom_font_units(family, px, tmpl.font.italic ? 1 : 0, metrics);
   const int baseX = std::max(1, (metrics[0] / 26 + 1) / 2);
-  const int baseY = std::max(1, metrics[1]);
+  const int baseY = std::max(1, lineHeight(family, px));
   // The controls' face is shrunk (up to 3 px) until the letters fit the width the units give,
   // as on the desktop, so that captions wrap where they wrap there.
   const int fitted = fittedPixels(family, px, tmpl.font.italic ? 1 : 0, 52 * baseX);
