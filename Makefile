@@ -22,10 +22,11 @@ run: configure
 	@scripts/run-window $(BUILD)/orbalta
 
 # Every test in the optimised build, then again under AddressSanitizer and UBSan, then the
-# Windows build's tests under Wine.
+# Windows build's tests under Wine, then the web edition's under node and Chromium.
 test: check
 	$(MAKE) --no-print-directory check PRESET=asan
 	$(MAKE) --no-print-directory check-windows
+	$(MAKE) --no-print-directory check-web
 
 check: build
 	ctest --preset $(PRESET) -j $(JOBS)
@@ -74,3 +75,35 @@ bench: deps
 
 bench-windows:
 	@bench/run-windows
+
+# The browser edition: the program compiled to WebAssembly in build/wasm, its page in build/web.
+# GMP and MPFR for WebAssembly are built once per machine, outside the clone.
+.PHONY: web check-web check-web-exact serve-web
+WEB_ENV = NODE_PATH=/usr/share/nodejs ORBALTA_WASM_DEPS="$$(scripts/build-wasm-mpfr --mini-gmp)"
+
+web:
+	@scripts/install-deps --web
+	@test -f build/wasm/CMakeCache.txt || $(WEB_ENV) cmake --preset web
+	NODE_PATH=/usr/share/nodejs cmake --build --preset web -j $(JOBS) --target orbalta orbalta-replay-page
+
+# Serves build/web on 127.0.0.1 at a free port; prints the address.
+serve-web: web
+	@tools/web/serve-web build/web
+
+# The Qt-free unit and corpus tests under node, then every replay script in headless Chromium
+# (the page of the scripted user is built with the rest). The two exact-decimal corpus tests
+# take about 11 and 20 minutes under node here, so make test leaves them to check-web-exact.
+WEB_SLOW = ^ExactDecimalCorpusTest\.
+check-web: web web-player
+	NODE_PATH=/usr/share/nodejs cmake --build --preset web -j $(JOBS)
+	ctest --preset web -j $(JOBS) -E '$(WEB_SLOW)'
+
+check-web-exact: web
+	NODE_PATH=/usr/share/nodejs cmake --build --preset web -j $(JOBS) --target orbalta_textconv_tests
+	ctest --preset web -j $(JOBS) -R '$(WEB_SLOW)'
+
+# puppeteer-core at the version of the lock file, for orbalta-replay-web.
+.PHONY: web-player
+web-player:
+	@test -d tools/replay/web/node_modules/puppeteer-core || \
+	  (cd tools/replay/web && npm ci --no-audit --no-fund --loglevel=error)

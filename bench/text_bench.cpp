@@ -6,10 +6,10 @@
 #include <benchmark/benchmark.h>
 #include <gmp.h>
 #include <mpfr.h>
-#include <quadmath.h>
+#include "textconv/bit_cast.h"
+#include "textconv/quad_math.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -93,11 +93,11 @@ std::vector<Mix> mixesOf(const Format& format) {
 Encoding rawRead(const std::string& text, int formatBytes) {
   switch (formatBytes) {
     case 4:
-      return std::bit_cast<std::uint32_t>(std::strtof(text.c_str(), nullptr));
+      return orbalta::bit_cast<std::uint32_t>(std::strtof(text.c_str(), nullptr));
     case 8:
-      return std::bit_cast<std::uint64_t>(std::strtod(text.c_str(), nullptr));
+      return orbalta::bit_cast<std::uint64_t>(std::strtod(text.c_str(), nullptr));
     default:
-      return std::bit_cast<Encoding>(strtoflt128(text.c_str(), nullptr));
+      return orbalta::bit_cast<Encoding>(strtoflt128(text.c_str(), nullptr));
   }
 }
 
@@ -107,12 +107,12 @@ int rawScientific(Encoding bits, int formatBytes, int digits, char* out, std::si
     case 4:
       return std::snprintf(
           out, size, "%.*e", digits,
-          static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(bits))));
+          static_cast<double>(orbalta::bit_cast<float>(static_cast<std::uint32_t>(bits))));
     case 8:
       return std::snprintf(out, size, "%.*e", digits,
-                           std::bit_cast<double>(static_cast<std::uint64_t>(bits)));
+                           orbalta::bit_cast<double>(static_cast<std::uint64_t>(bits)));
     default:
-      return quadmath_snprintf(out, size, "%.*Qe", digits, std::bit_cast<float128>(bits));
+      return quadmath_snprintf(out, size, "%.*Qe", digits, orbalta::bit_cast<float128>(bits));
   }
 }
 

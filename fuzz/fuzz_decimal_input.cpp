@@ -11,10 +11,10 @@
 
 #include <gmp.h>
 #include <locale.h>
-#include <quadmath.h>
+#include "textconv/bit_cast.h"
+#include "textconv/quad_math.h"
 
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -161,17 +161,17 @@ std::optional<Encoding> reference(const std::string& token, int formatBytes) {
     case 4: {
       const float v = strtof_l(token.c_str(), nullptr, cLocale());
       if (std::isinf(v)) return std::nullopt;
-      return std::bit_cast<std::uint32_t>(v);
+      return orbalta::bit_cast<std::uint32_t>(v);
     }
     case 8: {
       const double v = strtod_l(token.c_str(), nullptr, cLocale());
       if (std::isinf(v)) return std::nullopt;
-      return std::bit_cast<std::uint64_t>(v);
+      return orbalta::bit_cast<std::uint64_t>(v);
     }
     default: {
       const __float128 v = strtoflt128(token.c_str(), nullptr);
       if (isinfq(v)) return std::nullopt;
-      return std::bit_cast<Encoding>(v);
+      return orbalta::bit_cast<Encoding>(v);
     }
   }
 }

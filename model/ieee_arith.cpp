@@ -1,13 +1,11 @@
 #include "model/ieee_arith.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
-extern "C" {
-#include <quadmath.h>
-}
+#include "textconv/bit_cast.h"
+#include "textconv/quad_math.h"
 
 namespace orbalta {
 
@@ -60,14 +58,14 @@ float128 ulpOf(float128 x) {
   if (isinfq(x)) return HUGE_VALQ;
   int e = 0;
   frexpq(x, &e);
-  return ldexpq(1.0Q, e - FLT128_MANT_DIG);
+  return ldexpq(float128{1}, e - FLT128_MANT_DIG);
 }
 
 namespace {
 
 template <typename Real, typename Bits, typename Op>
 Encoding onEncoding(Encoding bits, Op op) {
-  return std::bit_cast<Bits>(op(std::bit_cast<Real>(static_cast<Bits>(bits))));
+  return orbalta::bit_cast<Bits>(op(orbalta::bit_cast<Real>(static_cast<Bits>(bits))));
 }
 
 // `op` on the value of `bits` in its format; `bits` unchanged for an unknown format.

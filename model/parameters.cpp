@@ -1,13 +1,11 @@
 #include "model/parameters.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 
-extern "C" {
-#include <quadmath.h>
-}
+#include "textconv/bit_cast.h"
+#include "textconv/quad_math.h"
 
 #include "model/bit_codec.h"
 #include "model/formats.h"
@@ -45,7 +43,7 @@ template <typename Real, typename Bits>
 Encoding significandOf(std::uint64_t fraction, int fractionWidth, bool hiddenOne) {
   Real s = std::ldexp(static_cast<Real>(fraction), -fractionWidth);
   if (hiddenOne) s += 1;
-  return std::bit_cast<Bits>(s);
+  return orbalta::bit_cast<Bits>(s);
 }
 
 Encoding significandBits(const AppState& state, std::string_view fractionText) {
@@ -70,8 +68,8 @@ Encoding significandBits(const AppState& state, std::string_view fractionText) {
       const float128 low =
           static_cast<float128>(fieldValue(fraction.slice(highWidth + 1, wt), lowWidth));
       float128 s = ldexpq(ldexpq(high, format->fractionLowWidth) + low, -format->fractionWidth);
-      if (hiddenOne) s += 1.0Q;
-      return std::bit_cast<uint128>(s);
+      if (hiddenOne) s += float128{1};
+      return orbalta::bit_cast<uint128>(s);
     }
   }
 }

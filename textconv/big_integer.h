@@ -10,7 +10,14 @@ namespace orbalta {
 class BigInteger {
  public:
   BigInteger() { mpz_init(z_); }
-  explicit BigInteger(long v) { mpz_init_set_si(z_, v); }
+  // GMP takes a long, which is 32 bits on WebAssembly: wider values go through their digits.
+  explicit BigInteger(long long v) {
+    if constexpr (sizeof(long) >= sizeof(long long)) {
+      mpz_init_set_si(z_, static_cast<long>(v));
+    } else {
+      mpz_init_set_str(z_, std::to_string(v).c_str(), 10);
+    }
+  }
   BigInteger(const BigInteger& other) { mpz_init_set(z_, other.z_); }
   BigInteger& operator=(const BigInteger& other) {
     mpz_set(z_, other.z_);

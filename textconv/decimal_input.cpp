@@ -10,7 +10,6 @@
 #include <mpfr.h>
 
 #include <array>
-#include <bit>
 #include <cassert>
 #include <charconv>
 #include <cmath>
@@ -18,6 +17,8 @@
 #include <cstring>
 #include <string>
 
+#include "textconv/bit_cast.h"
+#include "textconv/float_from_chars.h"
 #include "textconv/format_descriptor.h"
 
 namespace orbalta {
@@ -66,21 +67,21 @@ bool endsToken(char c) {
 }
 
 // A positive decimal "digits e exponent" rounded to nearest, ties to even; false on overflow.
-// std::from_chars reads the C format whatever the locale. It reports a result that is out of
+// from_chars reads the C format whatever the locale. It reports a result that is out of
 // range both for overflow and for a value that rounds to zero; `aboveOne` tells them apart.
 template <class Float>
 bool roundWithCharconv(const char* text, const char* end, bool aboveOne, Encoding& bits) {
   Float v = 0;
-  const std::from_chars_result r = std::from_chars(text, end, v, std::chars_format::scientific);
+  const std::from_chars_result r = floatFromChars(text, end, v);
   if (r.ec == std::errc::result_out_of_range) {
     if (aboveOne) return false;
     v = 0;
   }
   if (std::isinf(v)) return false;
   if constexpr (sizeof(Float) == 4) {
-    bits = std::bit_cast<std::uint32_t>(v);
+    bits = orbalta::bit_cast<std::uint32_t>(v);
   } else {
-    bits = std::bit_cast<std::uint64_t>(v);
+    bits = orbalta::bit_cast<std::uint64_t>(v);
   }
   return true;
 }
@@ -161,7 +162,7 @@ Encoding exactlyScaled128(Encoding digits, int scale) {
   const float128 d = static_cast<float128>(digits);  // exact: digits < 2^113
   const float128 v = scale >= 0 ? d * powers[static_cast<std::size_t>(scale)]
                                 : d / powers[static_cast<std::size_t>(-scale)];
-  return std::bit_cast<Encoding>(v);
+  return orbalta::bit_cast<Encoding>(v);
 }
 
 // The same for binary32 and binary64. These short inputs are the ones typed most.
@@ -177,9 +178,9 @@ Encoding exactlyScaled(std::uint64_t digits, int scale) {
   const Float v = scale >= 0 ? d * powers[static_cast<std::size_t>(scale)]
                              : d / powers[static_cast<std::size_t>(-scale)];
   if constexpr (sizeof(Float) == 4) {
-    return std::bit_cast<std::uint32_t>(v);
+    return orbalta::bit_cast<std::uint32_t>(v);
   } else {
-    return std::bit_cast<std::uint64_t>(v);
+    return orbalta::bit_cast<std::uint64_t>(v);
   }
 }
 

@@ -3,9 +3,10 @@
 
 #include <cstdint>
 
+#include "textconv/quad_math.h"
+
 namespace orbalta {
 
-using float128 = __float128;
 using uint128 = unsigned __int128;
 
 // An encoding of any of the three formats, zero-extended: binary32 in the low 32 bits,

@@ -2,9 +2,9 @@
 // which are exact (the binary value is expanded in full and rounded once, ties to even); only
 // their digits and exponent are used, so the locale's decimal point never reaches the field.
 
-#include <quadmath.h>
+#include "textconv/bit_cast.h"
+#include "textconv/quad_math.h"
 
-#include <bit>
 #include <cassert>
 #include <cstdint>
 #include <cstdio>
@@ -58,15 +58,15 @@ bool exactDigits(Encoding magnitude, int formatBytes, int fractionDigits, char* 
       // binary32 to double is exact, so these are the digits of the binary32 value.
       length = std::snprintf(
           text, sizeof text, "%.*e", fractionDigits,
-          static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(magnitude))));
+          static_cast<double>(orbalta::bit_cast<float>(static_cast<std::uint32_t>(magnitude))));
       break;
     case 8:
       length = std::snprintf(text, sizeof text, "%.*e", fractionDigits,
-                             std::bit_cast<double>(static_cast<std::uint64_t>(magnitude)));
+                             orbalta::bit_cast<double>(static_cast<std::uint64_t>(magnitude)));
       break;
     default:
       length = quadmath_snprintf(text, sizeof text, "%.*Qe", fractionDigits,
-                                 std::bit_cast<float128>(magnitude));
+                                 orbalta::bit_cast<float128>(magnitude));
       break;
   }
   if (length <= 0 || length >= static_cast<int>(sizeof text)) return false;

@@ -41,9 +41,12 @@ std::optional<BinaryValue> binaryOf(Encoding bits, const FormatSpec& f) {
   if (biased != 0) m |= Encoding{1} << f.fractionWidth;
   BinaryValue out;
   out.negative = (bits & f.signMask()) != 0;
-  mpz_set_ui(out.m.get(), static_cast<unsigned long>(m >> 64));
-  mpz_mul_2exp(out.m.get(), out.m.get(), 64);
-  mpz_add_ui(out.m.get(), out.m.get(), static_cast<unsigned long>(m & ~std::uint64_t{0}));
+  // 32 bits at a time: unsigned long is that narrow on WebAssembly.
+  mpz_set_ui(out.m.get(), 0);
+  for (int shift = 96; shift >= 0; shift -= 32) {
+    mpz_mul_2exp(out.m.get(), out.m.get(), 32);
+    mpz_add_ui(out.m.get(), out.m.get(), static_cast<unsigned long>((m >> shift) & 0xFFFFFFFFu));
+  }
   out.q = std::max(biased, 1L) - f.bias - f.fractionWidth;
   return out;
 }

@@ -62,7 +62,8 @@ std::u16string fromUtf8(std::string_view bytes) {
     bool whole = true;
     for (int k = 0; k < more && whole; ++k) {
       const auto [low, high] = k == 0 ? secondRange(lead) : kContinuation;
-      const auto byte = i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : '\0';
+      const auto byte =
+          i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : static_cast<unsigned char>(0);
       whole = i < bytes.size() && byte >= low && byte <= high;
       if (whole) {
         c = (c << 6) | (byte & 0x3Fu);

@@ -69,7 +69,8 @@ void onFormatSelected(Dialog& dialog, AppState& state, int formatBytes) {
   DLGPUTTEXT(dialog, spec.signEdit, "0");
   for (const FieldEdit& edit : fieldEdits(spec)) {
     if (edit.width == 0 || edit.id == spec.signEdit) continue;
-    DLGPUTTEXT(dialog, edit.id, state.zerosText.view().substr(0, edit.width));
+    DLGPUTTEXT(dialog, edit.id,
+               state.zerosText.view().substr(0, static_cast<std::size_t>(edit.width)));
   }
   DLGPUTNUMBER(dialog, id::kXEdit, spec.xTextLength, ATTR_TEXT_LENGTH);
   DLGPUTTEXT(dialog, id::kXEdit, "0");
@@ -123,7 +124,7 @@ void fillFields(Dialog& dialog, AppState& state, char fill) {
   for (const FieldEdit& edit : fieldEdits(*spec)) {
     if (edit.width == 0) continue;
     if (state.scopeAllFields || edit.width == state.currentFieldLength) {
-      DLGPUTTEXT(dialog, edit.id, source.view().substr(0, edit.width));
+      DLGPUTTEXT(dialog, edit.id, source.view().substr(0, static_cast<std::size_t>(edit.width)));
     }
   }
 }
