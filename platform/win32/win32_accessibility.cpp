@@ -69,18 +69,22 @@ void placeBefore(HWND moved, HWND next) {
 
 }  // namespace
 
+// A group at the end of the window goes on at its first control unless that starts a group.
 void win32::closeRadioGroups(HWND window) {
+  const auto addGroup = [](HWND c) {
+    SetWindowLongW(c, GWL_STYLE, GetWindowLongW(c, GWL_STYLE) | WS_GROUP);
+  };
   bool inGroup = false;
-  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+  const HWND first = GetWindow(window, GW_CHILD);
+  for (HWND c = first; c; c = GetWindow(c, GW_HWNDNEXT)) {
     if (isRadio(c)) {
       inGroup = inGroup || startsGroup(c);
       continue;
     }
-    if (inGroup && !startsGroup(c)) {
-      SetWindowLongW(c, GWL_STYLE, GetWindowLongW(c, GWL_STYLE) | WS_GROUP);
-    }
+    if (inGroup && !startsGroup(c)) addGroup(c);
     inGroup = false;
   }
+  if (inGroup && !startsGroup(first)) addGroup(first);
 }
 
 // A field named by the program but labelled by no static must not take the static that
