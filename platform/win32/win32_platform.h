@@ -90,6 +90,7 @@ class Win32Platform final : public Platform {
   void releaseAccessibility();
   HWND toolTips(Window& w);
   void applyPendingNames();
+  void moveStrayLabels(Window& w, HWND control);
 
   HINSTANCE instance_;
   WindowTable<Window> windows_;

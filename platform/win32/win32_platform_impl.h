@@ -19,6 +19,7 @@ struct Win32Platform::Window : WindowEntry {
   HWND ownerWindow = nullptr;
   HWND tips = nullptr;           // the window's tool tip control, made at its first tip
   std::map<int, HWND> controls;  // found by id so far
+  std::map<HWND, HWND> labels;   // control -> the static placed right before it as its label
   bool modalEnded = false;
   int modalResult = 0;
 
@@ -46,6 +47,10 @@ std::optional<std::string> runOpenFileDialog(const OpenFileRequest& request);
 
 // A control's entry in its window's tip control.
 TOOLINFOW toolOf(HWND window, HWND control);
+
+// Gives the control that follows each radio group WS_GROUP, so that the arrow keys stay
+// among the group's buttons.
+void closeRadioGroups(HWND window);
 
 }  // namespace win32
 

@@ -99,6 +99,7 @@ INT_PTR Win32Platform::handle(Window& w, UINT message, WPARAM wParam, LPARAM lPa
   switch (message) {
     case WM_INITDIALOG:
       w.events->created(w.handle);
+      win32::closeRadioGroups(w.hwnd);  // after the labels have found their places
       return TRUE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
