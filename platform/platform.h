@@ -134,6 +134,13 @@ class Platform {
   // takes this name only while it says nothing. A picture without an id of its own is
   // addressed by the resource id of its image.
   virtual void setAccessibleName(WindowHandle window, int id, std::string_view name) = 0;
+  // Read after a control's name and role; empty for none. Without one, a control with a tool
+  // tip is described by the tip's text.
+  virtual void setAccessibleDescription(WindowHandle window, int id, std::string_view text) = 0;
+  // Ties control `id` to the static text beside it that labels it: the static `labelId`, or,
+  // when that is -1, the first static without an id whose caption is `labelCaption`.
+  virtual void setAccessibleLabel(WindowHandle window, int id, int labelId,
+                                  std::string_view labelCaption) = 0;
   // The text shown while the pointer rests on a control; empty for none. Lines end in '\n'.
   virtual void setToolTip(WindowHandle window, int id, std::string_view text) = 0;
 

@@ -30,6 +30,14 @@ struct FakeControl {
   std::string toolTip;
 };
 
+// What the program told assistive technologies about a control (or, for a picture, its image).
+struct FakeAccessible {
+  std::string name;
+  std::string description;
+  int labelId = 0;  // 0: no label given
+  std::string labelCaption;
+};
+
 struct FakeWindow : platform::WindowEntry {
   // An in-memory window stands until it is destroyed.
   bool hasNativeWindow() const { return true; }
@@ -42,6 +50,7 @@ struct FakeWindow : platform::WindowEntry {
   int modalResult = 0;
   std::map<int, FakeControl> controls;
   std::vector<int> order;  // control ids in template order
+  std::map<int, FakeAccessible> accessible;
 };
 
 struct MessageBoxCall {
@@ -143,7 +152,18 @@ class FakePlatform final : public platform::Platform {
   platform::IconHandle loadIcon(int, int) override { return 1; }
   void setWindowIcon(platform::WindowHandle, platform::IconHandle) override {}
   void setButtonImage(platform::WindowHandle, int, platform::IconHandle) override {}
-  void setAccessibleName(platform::WindowHandle, int, std::string_view) override {}
+  void setAccessibleName(platform::WindowHandle w, int id, std::string_view name) override {
+    if (exists(w)) window(w).accessible[id].name = name;
+  }
+  void setAccessibleDescription(platform::WindowHandle w, int id, std::string_view text) override {
+    if (exists(w)) window(w).accessible[id].description = text;
+  }
+  void setAccessibleLabel(platform::WindowHandle w, int id, int labelId,
+                          std::string_view labelCaption) override {
+    if (!exists(w)) return;
+    window(w).accessible[id].labelId = labelId;
+    window(w).accessible[id].labelCaption = labelCaption;
+  }
   void setToolTip(platform::WindowHandle w, int id, std::string_view text) override {
     control(w, id).toolTip = text;
   }

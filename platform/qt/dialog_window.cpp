@@ -129,8 +129,8 @@ bool DialogWindow::event(QEvent* event) {
 
 // --- GroupFrame ---
 
+// Clicks on the frame itself go on to the window; those on its controls reach them.
 GroupFrame::GroupFrame(QWidget* parent) : QWidget(parent) {
-  setAttribute(Qt::WA_TransparentForMouseEvents);
   setFocusPolicy(Qt::NoFocus);
 }
 

@@ -63,7 +63,7 @@ class DialogWindow : public QDialog {
 };
 
 // A group box as the desktop draws it: an etched frame whose top runs through the middle of
-// the caption. It takes no input and lies under the controls it frames.
+// the caption. It takes no input; the controls it frames are its children.
 class GroupFrame : public QWidget {
  public:
   explicit GroupFrame(QWidget* parent);

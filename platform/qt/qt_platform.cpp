@@ -190,10 +190,12 @@ bool QtPlatform::Impl::eventFilter(QObject* watched, QEvent* event) {
 QtPlatform::QtPlatform() : impl_(std::make_unique<Impl>()) {
   QApplication::setQuitOnLastWindowClosed(false);
   qApp->installEventFilter(impl_.get());
+  installAccessibleShapes();
 }
 
 QtPlatform::~QtPlatform() {
   qApp->removeEventFilter(impl_.get());
+  removeAccessibleShapes();
   for (auto& [handle, rec] : impl_->windows) {
     rec->closing = true;
     if (rec->run != nullptr) rec->run->loop.exit();
@@ -462,9 +464,12 @@ void QtPlatform::setButtonImage(WindowHandle window, int id, IconHandle icon) {
 void QtPlatform::setToolTip(WindowHandle window, int id, std::string_view text) {
   ControlEntry* entry = impl_->entry(window, id);
   if (entry == nullptr || !entry->widget) return;
-  // Plain text always: an expansion never reads as markup.
-  const QString tip = QString::fromStdU16String(fromWindows1252(text)).toHtmlEscaped();
+  // Plain text always: an expansion never reads as markup. Assistive technologies get the
+  // text itself.
+  entry->tip = QString::fromStdU16String(fromWindows1252(text));
+  const QString tip = entry->tip.toHtmlEscaped();
   entry->widget->setToolTip(tip.isEmpty() ? QString() : "<pre>" + tip + "</pre>");
+  applyAccessibleDescription(*entry);
 }
 
 std::string QtPlatform::toolTip(WindowHandle window, int id) {

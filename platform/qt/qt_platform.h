@@ -46,6 +46,9 @@ class QtPlatform : public Platform {
   void setWindowIcon(WindowHandle window, IconHandle icon) override;
   void setButtonImage(WindowHandle window, int id, IconHandle icon) override;
   void setAccessibleName(WindowHandle window, int id, std::string_view name) override;
+  void setAccessibleDescription(WindowHandle window, int id, std::string_view text) override;
+  void setAccessibleLabel(WindowHandle window, int id, int labelId,
+                          std::string_view labelCaption) override;
   void setToolTip(WindowHandle window, int id, std::string_view text) override;
   void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
   void fileMessageBox(const FileMessage& message, std::string_view title,

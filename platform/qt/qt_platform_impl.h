@@ -57,6 +57,9 @@ struct ControlEntry {
   QButtonGroup* group = nullptr;
   int imageId = 0;         // the image of a picture
   QString accessibleName;  // set by the program; empty: named by the caption
+  QString description;     // set by the program; empty: described by the tool tip
+  QString tip;             // the tool tip as plain text
+  QRect area;              // in dialog units, as the template places it
 };
 
 struct ModalRun {
@@ -88,6 +91,14 @@ QPixmap iconPixmap(int resourceId, int size);
 
 // The accessible name of a control from its caption and the name the program gave it.
 void applyAccessibleName(const ControlEntry& entry);
+// Its description: the one the program gave it, else its tool tip.
+void applyAccessibleDescription(const ControlEntry& entry);
+// Shapes the window's accessible tree: a group box holds the controls that lie inside it, and
+// a radio group that shares its box with other controls gets a box of its own. The pixels stay.
+void groupForAccessibility(WindowRecord& rec);
+// Window and group roles and states the widgets alone do not report; once per application.
+void installAccessibleShapes();
+void removeAccessibleShapes();
 
 }  // namespace qt
 

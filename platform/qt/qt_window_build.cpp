@@ -61,7 +61,9 @@ QWidget* QtPlatform::Impl::makeCheckBox(WindowHandle handle, QWidget* dialog,
 QWidget* QtPlatform::Impl::makeRadio(WindowHandle handle, QWidget* dialog, const ControlTemplate& c,
                                      QButtonGroup*& group) {
   auto* radio = new QRadioButton(dialog);
-  radio->setAutoExclusive(false);
+  // The group keeps one checked; auto-exclusive also makes the button report itself as a
+  // radio button rather than a check box.
+  radio->setAutoExclusive(true);
   clickable(radio, handle, c);
   if (group == nullptr) {
     group = new QButtonGroup(dialog);
@@ -84,8 +86,9 @@ QWidget* QtPlatform::Impl::makeEdit(WindowHandle handle, QWidget* dialog,
   }
   edit->setProperty(kDigitsOnlyProperty, (c.styles & kDigitsOnly) != 0);
   edit->setFocusPolicy(inputFocus(c));
-  // textEdited: the user's changes only, one per keystroke, paste or cut.
-  connect(edit, &QLineEdit::textEdited, this, [this, handle, id = c.id] {
+  // Every change the program does not make is the user's, one per keystroke, paste or cut,
+  // and one per text written by an assistive tool.
+  connect(edit, &QLineEdit::textChanged, this, [this, handle, id = c.id] {
     notify(handle, id, Notification::Updated);
     notify(handle, id, Notification::Changed);
   });
@@ -254,11 +257,13 @@ WindowHandle QtPlatform::createDialog(const DialogTemplate& tmpl, WindowHandle o
     entry.styles = c.styles;
     entry.widget = widget;
     entry.imageId = c.imageId;
+    entry.area = QRect(c.x, c.y, c.width, c.height);
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) entry.group = button->group();
     rec->controls.push_back(entry);
     d.setTextOf(rec->controls.back(), c.caption);
   }
   for (QWidget* frame : frames) frame->lower();
+  groupForAccessibility(*rec);
   for (QButtonGroup* radios : radioGroupsOf(*rec)) {
     tabToCheckedRadio(*rec, radios);
     QObject::connect(radios, &QButtonGroup::buttonToggled, &d, [&d, handle = rec->handle, radios] {

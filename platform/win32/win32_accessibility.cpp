@@ -36,17 +36,27 @@ void Win32Platform::releaseAccessibility() {
 // Names wait until the program is first idle and are then given on a thread of their own:
 // loading COM would otherwise delay the first frame.
 void Win32Platform::setAccessibleName(WindowHandle window, int id, std::string_view name) {
-  if (const HWND c = control(window, id)) pendingNames_.emplace_back(c, wideFrom1252(name));
+  if (const HWND c = control(window, id)) pendingNames_.push_back({c, false, wideFrom1252(name)});
 }
+
+void Win32Platform::setAccessibleDescription(WindowHandle window, int id, std::string_view text) {
+  if (const HWND c = control(window, id)) pendingNames_.push_back({c, true, wideFrom1252(text)});
+}
+
+// The system's accessibility layer ties a control to the static text before it in the
+// window's order by itself; there is no property to give it another.
+void Win32Platform::setAccessibleLabel(WindowHandle, int, int, std::string_view) {}
 
 void Win32Platform::applyPendingNames() {
   auto names = std::move(pendingNames_);
   pendingNames_.clear();
-  auto give = [this](const std::vector<std::pair<HWND, std::wstring>>& list) {
+  auto give = [this](const std::vector<PendingText>& list) {
     IAccPropServices* services = accessibility();
-    for (const auto& [hwnd, name] : list) {
-      if (services && IsWindow(hwnd)) {
-        services->SetHwndPropStr(hwnd, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME, name.c_str());
+    for (const PendingText& pending : list) {
+      if (services && IsWindow(pending.control)) {
+        services->SetHwndPropStr(pending.control, OBJID_CLIENT, CHILDID_SELF,
+                                 pending.description ? PROPID_ACC_DESCRIPTION : PROPID_ACC_NAME,
+                                 pending.text.c_str());
       }
     }
   };

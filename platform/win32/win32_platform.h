@@ -51,6 +51,9 @@ class Win32Platform final : public Platform {
   void setWindowIcon(WindowHandle window, IconHandle icon) override;
   void setButtonImage(WindowHandle window, int id, IconHandle icon) override;
   void setAccessibleName(WindowHandle window, int id, std::string_view name) override;
+  void setAccessibleDescription(WindowHandle window, int id, std::string_view text) override;
+  void setAccessibleLabel(WindowHandle window, int id, int labelId,
+                          std::string_view labelCaption) override;
   void setToolTip(WindowHandle window, int id, std::string_view text) override;
 
   void messageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
@@ -96,7 +99,12 @@ class Win32Platform final : public Platform {
   ProgramWrites writes_;
   ::IAccPropServices* accessibility_ = nullptr;
   bool accessibilityTried_ = false;
-  std::vector<std::pair<HWND, std::wstring>> pendingNames_;
+  struct PendingText {
+    HWND control;
+    bool description;  // else the name
+    std::wstring text;
+  };
+  std::vector<PendingText> pendingNames_;
   bool namerStarted_ = false;
   std::thread namer_;  // gives the first names; joined before any later use of the service
 };

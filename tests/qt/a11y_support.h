@@ -16,9 +16,10 @@ namespace orbalta::testing {
 
 // The controls of a template window, in template order (frames and statics included).
 inline std::vector<QWidget*> templateControls(QWidget* window) {
+  // A control may lie inside its group box; the focus chain runs in creation order.
   std::vector<QWidget*> controls;
-  for (QWidget* child : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-    if (child->property("orbaltaControl").isValid()) controls.push_back(child);
+  for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+    if (w->property("orbaltaControl").isValid()) controls.push_back(w);
   }
   return controls;
 }

@@ -44,7 +44,8 @@ class FocusCueTest : public QtWindowTest {
     window->setAttribute(Qt::WA_KeyboardFocusChange);
     control->setEnabled(true);
     if (QWidget* focus = QApplication::focusWidget()) focus->clearFocus();
-    const QRect area = control->geometry().adjusted(inset, inset, -inset, -inset);
+    const QRect placed(control->mapTo(window, QPoint(0, 0)), control->size());
+    const QRect area = placed.adjusted(inset, inset, -inset, -inset);
     const QImage without = window->grab(area).toImage();
     control->setFocus(Qt::TabFocusReason);
     EXPECT_TRUE(control->hasFocus());
@@ -56,8 +57,7 @@ class FocusCueTest : public QtWindowTest {
   // Every control of `dialog` that Tab can reach, once enabled and shown.
   void expectEveryFocusSeen(Dialog& dialog, int expectedControls) {
     int checked = 0;
-    for (QWidget* child :
-         widget(dialog)->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (QWidget* child : widget(dialog)->findChildren<QWidget*>()) {
       if (!child->property("orbaltaControl").isValid() || child->isHidden() ||
           child->focusPolicy() == Qt::NoFocus) {
         continue;

@@ -110,6 +110,15 @@ void PlatformTap::setAccessibleName(WindowHandle window, int id, std::string_vie
   inner_.setAccessibleName(window, id, name);
 }
 
+void PlatformTap::setAccessibleDescription(WindowHandle window, int id, std::string_view text) {
+  inner_.setAccessibleDescription(window, id, text);
+}
+
+void PlatformTap::setAccessibleLabel(WindowHandle window, int id, int labelId,
+                                     std::string_view labelCaption) {
+  inner_.setAccessibleLabel(window, id, labelId, labelCaption);
+}
+
 void PlatformTap::messageBox(std::string_view text, std::string_view title,
                              platform::MessageIcon icon) {
   if (answers_ != nullptr) {

@@ -71,6 +71,10 @@ class PlatformTap : public platform::Platform {
   void setWindowIcon(platform::WindowHandle window, platform::IconHandle icon) override;
   void setButtonImage(platform::WindowHandle window, int id, platform::IconHandle icon) override;
   void setAccessibleName(platform::WindowHandle window, int id, std::string_view name) override;
+  void setAccessibleDescription(platform::WindowHandle window, int id,
+                                std::string_view text) override;
+  void setAccessibleLabel(platform::WindowHandle window, int id, int labelId,
+                          std::string_view labelCaption) override;
   void setToolTip(platform::WindowHandle window, int id, std::string_view text) override;
   void messageBox(std::string_view text, std::string_view title,
                   platform::MessageIcon icon) override;

@@ -6,6 +6,7 @@
 #include "model/bit_codec.h"
 #include "model/classify.h"
 #include "ui/main/value_tips.h"
+#include "ui/shared/accessible_names.h"
 
 namespace orbalta {
 
@@ -13,7 +14,10 @@ namespace {
 
 void clearText(Dialog& dialog, int controlId) {
   DLGPUTTEXT(dialog, controlId, "");
-  if (controlId == id::kParamValue) DLGPUTTOOLTIP(dialog, controlId, "");
+  if (controlId == id::kParamValue) {
+    DLGPUTTOOLTIP(dialog, controlId, "");
+    nameParameterValue(dialog, 0);
+  }
 }
 
 // What every action that leaves the fields unclassified clears.

@@ -1,6 +1,7 @@
 #include "model/parameters.h"
 #include "ui/main/main_window.h"
 #include "ui/main/value_tips.h"
+#include "ui/shared/accessible_names.h"
 
 namespace orbalta {
 
@@ -58,8 +59,9 @@ void onParameterSelected(AppState& state, Dialog& dialog, int /*controlId*/, int
       show(dialog, state, epsilonParameter(state));
       break;
     default:
-      break;
+      return;
   }
+  nameParameterValue(dialog, selection);
 }
 
 }  // namespace orbalta
