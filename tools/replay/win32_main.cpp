@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <system_error>
-
 #include "platform/win32/win32_platform.h"
 #include "tools/replay/engine.h"
 #include "tools/replay/invocation.h"
