@@ -1,8 +1,18 @@
 #include "model/app_state.h"
 
-#include "model/bit_codec.h"
+#include <cassert>
+#include <cstdlib>
+
+#include "model/bit_checks.h"
 
 namespace orbalta {
+
+const FormatSpec& AppState::format() const {
+  const FormatSpec* row = formatSpec(formatBytes);
+  assert(row != nullptr && "no format selected");
+  if (row == nullptr) std::abort();
+  return *row;
+}
 
 Encoding AppState::currentValue() const {
   switch (formatBytes) {

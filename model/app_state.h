@@ -57,6 +57,10 @@ struct AppState {
   platform::IconHandle iconInfoButton = 0;
   platform::IconHandle iconAboutButton = 0;
 
+  // The row of the selected format. Start-up selects binary32 before any handler runs, so
+  // `formatBytes` is 4, 8 or 16 wherever this is called; anything else stops the program.
+  const FormatSpec& format() const;
+
   // The stored value of the selected format, zero-extended; 0 for an unknown format.
   Encoding currentValue() const;
   void setCurrentValue(Encoding bits);

@@ -1,13 +1,10 @@
 #include "model/classify.h"
 
+#include <algorithm>
 #include <string>
 
-#include "model/bit_codec.h"
-#include "model/bit_fields.h"
 #include "model/formats.h"
-#include "model/ids.h"
 #include "textconv/layouts.h"
-#include "toolkit/dialog.h"
 
 namespace orbalta {
 
@@ -54,19 +51,17 @@ void composeDataTypeLabel(AppState& state) {
   }
 }
 
-void refreshFromBitFields(Dialog& dialog, AppState& state) {
-  const FormatSpec* format = formatSpec(state.formatBytes);
-  if (format == nullptr) return;
-  FixedText bits = readBitFields(dialog, *format);
-  // Classify what bitFieldsToValue stores, should a field still hold a stray character.
-  repairBitChars(format->bits, bits);
-  const auto exponentEnd = static_cast<std::size_t>(1 + format->exponentWidth);
-  classifyBitFields(state, format->exponentWidth, format->fractionWidth, bits.slice(2, exponentEnd),
-                    bits.slice(exponentEnd + 1, static_cast<std::size_t>(format->bits)));
-  bitFieldsToValue(dialog, state);
+void classifyBitText(AppState& state, std::string_view bits) {
+  const FormatSpec& format = state.format();
+  const auto we = static_cast<std::size_t>(format.exponentWidth);
+  const std::string_view exponent = bits.substr(std::min<std::size_t>(1, bits.size()), we);
+  const std::string_view fraction = bits.substr(std::min(1 + we, bits.size()));
+  classifyBitFields(state, format.exponentWidth, format.fractionWidth, exponent, fraction);
+}
+
+void classifyStoredValue(AppState& state) {
+  classifyBitText(state, BitStringLayout::write(state.currentValue(), state.formatBytes));
   composeDataTypeLabel(state);
-  DLGPUTTEXT(dialog, id::kDataType, state.dataTypeLabel.trimmed());
-  DLGPUTSTATE(dialog, id::kParamList, state.isFinite, ATTR_ENABLED);
 }
 
 }  // namespace orbalta

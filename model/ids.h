@@ -1,10 +1,6 @@
 #pragma once
-// The program's windows (template ids) and the controls in them, each id named once. Every
-// entry of `kControls` is checked against the parsed templates.
-
-#include <array>
-
-#include "toolkit/template_parser.h"
+// The program's windows (template ids) and the controls in them, each id named once. The
+// tests hold every name to the parsed templates.
 
 namespace orbalta::id {
 
@@ -64,66 +60,5 @@ inline constexpr int kSummaryIcon = 109;
 inline constexpr int kInfoIcon = 110;
 inline constexpr int kNumberLineBitmap = 113;
 inline constexpr int kAboutIcon = 115;
-
-struct Control {
-  int window;
-  int id;
-  platform::ControlKind kind;
-};
-
-using Kind = platform::ControlKind;
-inline constexpr std::array<Control, 50> kControls{{
-    {kMainWindow, kCancel, Kind::PushButton},
-    {kMainWindow, kXEdit, Kind::Edit},
-    {kMainWindow, kParamValue, Kind::Edit},
-    {kMainWindow, kRadio32, Kind::RadioButton},
-    {kMainWindow, kRadio64, Kind::RadioButton},
-    {kMainWindow, kRadio128, Kind::RadioButton},
-    {kMainWindow, kSign128, Kind::Edit},
-    {kMainWindow, kExponent128, Kind::Edit},
-    {kMainWindow, kFractionHigh128, Kind::Edit},
-    {kMainWindow, kFractionLow128, Kind::Edit},
-    {kMainWindow, kCursorPosition, Kind::Edit},
-    {kMainWindow, kFieldLength, Kind::Edit},
-    {kMainWindow, kSign32, Kind::Edit},
-    {kMainWindow, kExponent32, Kind::Edit},
-    {kMainWindow, kFraction32, Kind::Edit},
-    {kMainWindow, kFillZeros, Kind::PushButton},
-    {kMainWindow, kFillOnes, Kind::PushButton},
-    {kMainWindow, kToggle, Kind::PushButton},
-    {kMainWindow, kSign64, Kind::Edit},
-    {kMainWindow, kExponent64, Kind::Edit},
-    {kMainWindow, kSummaryButton, Kind::PushButton},
-    {kMainWindow, kFraction64, Kind::Edit},
-    {kMainWindow, kDataType, Kind::Edit},
-    {kMainWindow, kParamCaption, Kind::Static},
-    {kMainWindow, kAboutButton, Kind::PushButton},
-    {kMainWindow, kInfoButton, Kind::PushButton},
-    {kMainWindow, kBinaryNeighbours, Kind::CheckBox},
-    {kMainWindow, kParamList, Kind::ListBox},
-    {kMainWindow, kScopeAll, Kind::RadioButton},
-    {kMainWindow, kScopeCurrent, Kind::RadioButton},
-    {kMainWindow, kExit, Kind::PushButton},
-    {kAboutWindow, kOk, Kind::DefPushButton},
-    {kAboutWindow, kCancel, Kind::PushButton},
-    {kAboutWindow, kAboutTitle, Kind::Static},
-    {kAboutWindow, kAboutAuthors, Kind::Static},
-    {kInfoWindow, kOk, Kind::DefPushButton},
-    {kInfoWindow, kCancel, Kind::PushButton},
-    {kInfoWindow, kInfoFormulas, Kind::Static},
-    {kSummaryWindow, kOk, Kind::DefPushButton},
-    {kSummaryWindow, kCancel, Kind::PushButton},
-    {kSummaryWindow, kFirstSummaryText, Kind::Static},
-    {kSummaryWindow, kFirstSummaryText + 1, Kind::Static},
-    {kSummaryWindow, kFirstSummaryText + 2, Kind::Static},
-    {kSummaryWindow, kFirstSummaryText + 3, Kind::Static},
-    {kSummaryWindow, kFirstSummaryText + 4, Kind::Static},
-    {kSummaryWindow, kFirstSummaryText + 5, Kind::Static},
-    {kSummaryWindow, kFirstSummaryText + 6, Kind::Static},
-    {kSummaryWindow, kSaveSummary, Kind::PushButton},
-    // Pictures have no id of their own: named by their image.
-    {kAboutWindow, kAppIcon, Kind::IconPicture},
-    {kInfoWindow, kNumberLineBitmap, Kind::BitmapPicture},
-}};
 
 }  // namespace orbalta::id

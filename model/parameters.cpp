@@ -7,7 +7,7 @@
 #include "textconv/bit_cast.h"
 #include "textconv/quad_math.h"
 
-#include "model/bit_codec.h"
+#include "model/bit_checks.h"
 #include "model/formats.h"
 #include "model/ieee_arith.h"
 #include "textconv/fixed_text.h"
@@ -28,8 +28,7 @@ constexpr const char* kUlpCaption = "        ULP(X)";
 
 // `text` without leading and trailing blanks, cut to `length` characters.
 std::string leftJustified(std::string_view text, std::size_t length) {
-  text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
-  return std::string(FixedText(length, text).trimmed());
+  return std::string(FixedText(length, trimBlanks(text)).trimmed());
 }
 
 // A field of `width` characters from `text`, a stray character counting as '1' as after repair.
@@ -47,27 +46,26 @@ Encoding significandOf(std::uint64_t fraction, int fractionWidth, bool hiddenOne
 }
 
 Encoding significandBits(const AppState& state, std::string_view fractionText) {
-  const FormatSpec* format = formatSpec(state.formatBytes);
-  if (format == nullptr) return 0;
+  const FormatSpec& format = state.format();
   const bool hiddenOne = !state.isZero && !state.isSubnormal;
-  const auto wt = static_cast<std::size_t>(format->fractionWidth);
+  const auto wt = static_cast<std::size_t>(format.fractionWidth);
   switch (state.formatBytes) {
     case 4:
-      return significandOf<float, std::uint32_t>(fieldValue(fractionText, wt),
-                                                 format->fractionWidth, hiddenOne);
+      return significandOf<float, std::uint32_t>(fieldValue(fractionText, wt), format.fractionWidth,
+                                                 hiddenOne);
     case 8:
       return significandOf<double, std::uint64_t>(fieldValue(fractionText, wt),
-                                                  format->fractionWidth, hiddenOne);
+                                                  format.fractionWidth, hiddenOne);
     default: {
       const FixedText fraction(wt, fractionText);
-      const auto highWidth = static_cast<std::size_t>(format->fractionHighWidth);
-      const auto lowWidth = static_cast<std::size_t>(format->fractionLowWidth);
+      const auto highWidth = static_cast<std::size_t>(format.fractionHighWidth);
+      const auto lowWidth = static_cast<std::size_t>(format.fractionLowWidth);
       // Th * 2^Wl + Tl has at most Wt bits, so both steps are exact.
       const float128 high =
           static_cast<float128>(fieldValue(fraction.slice(1, highWidth), highWidth));
       const float128 low =
           static_cast<float128>(fieldValue(fraction.slice(highWidth + 1, wt), lowWidth));
-      float128 s = ldexpq(ldexpq(high, format->fractionLowWidth) + low, -format->fractionWidth);
+      float128 s = ldexpq(ldexpq(high, format.fractionLowWidth) + low, -format.fractionWidth);
       if (hiddenOne) s += float128{1};
       return orbalta::bit_cast<uint128>(s);
     }
@@ -97,11 +95,10 @@ std::string neighbourBitCaption(int formatBytes, bool up) {
 }  // namespace
 
 ParameterText exponentParameter(const AppState& state, std::string_view exponentText) {
-  const FormatSpec* format = formatSpec(state.formatBytes);
-  if (format == nullptr) return {};
+  const FormatSpec& format = state.format();
   const auto biased =
-      static_cast<int>(fieldValue(exponentText, static_cast<std::size_t>(format->exponentWidth)));
-  const int exponent = state.isZero || state.isSubnormal ? format->emin : biased - format->bias;
+      static_cast<int>(fieldValue(exponentText, static_cast<std::size_t>(format.exponentWidth)));
+  const int exponent = state.isZero || state.isSubnormal ? format.emin : biased - format.bias;
   std::string caption = kExponentCaption;
   if (state.exponentAtMin) {
     caption += "  (Emin)";
@@ -113,7 +110,6 @@ ParameterText exponentParameter(const AppState& state, std::string_view exponent
 }
 
 ParameterText significandParameter(AppState& state, std::string_view fractionText) {
-  if (formatSpec(state.formatBytes) == nullptr) return {};
   if (!state.isFinite) return {state.lastSignificandText, kSignificandCaption, std::nullopt};
   const Encoding bits = significandBits(state, fractionText);
   state.lastSignificandText =
@@ -122,20 +118,17 @@ ParameterText significandParameter(AppState& state, std::string_view fractionTex
 }
 
 ParameterText ulpParameter(const AppState& state) {
-  if (formatSpec(state.formatBytes) == nullptr) return {};
   const Encoding ulp = ulpBits(state.currentValue(), state.formatBytes);
   return {leftJustified(SciLayout::write(ulp, state.formatBytes), kNumberValueLength), kUlpCaption,
           ulp};
 }
 
 ParameterText neighbourParameter(const AppState& state, bool up, bool bitStringMode) {
-  if (formatSpec(state.formatBytes) == nullptr) return {};
   const Encoding x = state.currentValue();
   const Encoding y = up ? nextUpBits(x, state.formatBytes) : nextDownBits(x, state.formatBytes);
   if (bitStringMode) {
-    return {
-        leftJustified(neighbourBitText(y, *formatSpec(state.formatBytes)), kNeighbourValueLength),
-        neighbourBitCaption(state.formatBytes, up), y};
+    return {leftJustified(neighbourBitText(y, state.format()), kNeighbourValueLength),
+            neighbourBitCaption(state.formatBytes, up), y};
   }
   const FixedText work(kNeighbourWorkLength, SciLayout::write(y, state.formatBytes));
   return {leftJustified(work.view(), kNeighbourValueLength),
@@ -143,12 +136,10 @@ ParameterText neighbourParameter(const AppState& state, bool up, bool bitStringM
 }
 
 ParameterText epsilonParameter(const AppState& state) {
-  const FormatSpec* format = formatSpec(state.formatBytes);
-  std::optional<Encoding> epsilon;
+  const FormatSpec& format = state.format();
   // ULP(1.0) = 2^(1 - P): the biased exponent of 1.0 less the fraction width.
-  if (format != nullptr) {
-    epsilon = static_cast<Encoding>(format->bias - format->fractionWidth) << format->fractionWidth;
-  }
+  const Encoding epsilon = static_cast<Encoding>(format.bias - format.fractionWidth)
+                           << format.fractionWidth;
   return {"Epsilon = ULP(1.0).", "Epsilon", epsilon};
 }
 

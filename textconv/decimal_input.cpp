@@ -266,6 +266,17 @@ bool roundDigits(const char* firstNonzero, const char* lastNonzero, const char* 
                           : roundWithCharconv<float>(text, text + n, aboveOne, bits);
 }
 
+// The integer the digits from `first` to `last` (inclusive, a point skipped) write; the
+// caller knows that it fits.
+template <typename Int>
+Int digitsValue(const char* first, const char* last) {
+  Int d = 0;
+  for (const char* k = first; k <= last; ++k) {
+    if (*k != '.') d = d * 10 + static_cast<Int>(*k - '0');
+  }
+  return d;
+}
+
 // The rest of the token after a sign: a number (digits with at most one point, then an
 // optional exponent) that ends at the token's end. Reads the text once, left to right.
 Result readNumber(const char* p, const char* end, bool negative, int formatBytes,
@@ -328,20 +339,14 @@ Result readNumber(const char* p, const char* end, bool negative, int formatBytes
   const bool exact32 = formatBytes == 4 && exact;
   const bool exact64 = formatBytes == 8 && exact;
   if (exact32 || exact64) {
-    std::uint64_t d = 0;
-    for (const char* k = firstNonzero; k <= lastNonzero; ++k) {
-      if (*k != '.') d = d * 10 + static_cast<std::uint64_t>(*k - '0');
-    }
+    const auto d = digitsValue<std::uint64_t>(firstNonzero, lastNonzero);
     const int power = static_cast<int>(scale);
     return parsed((exact32 ? exactlyScaled<float, kBinary32Format.exactPowers>(d, power)
                            : exactlyScaled<double, kBinary64Format.exactPowers>(d, power)) |
                   sign);
   }
   if (formatBytes == 16 && exact) {
-    Encoding d = 0;
-    for (const char* k = firstNonzero; k <= lastNonzero; ++k) {
-      if (*k != '.') d = d * 10 + static_cast<Encoding>(*k - '0');
-    }
+    const auto d = digitsValue<Encoding>(firstNonzero, lastNonzero);
     return parsed(exactlyScaled128(d, static_cast<int>(scale)) | sign);
   }
 

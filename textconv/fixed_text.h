@@ -11,6 +11,9 @@ namespace orbalta {
 // The text without its trailing blanks (leading blanks stay).
 std::string_view trimRight(std::string_view text);
 
+// The text without its leading and trailing blanks.
+std::string_view trimBlanks(std::string_view text);
+
 // `text` cut to, or blank-filled up to, exactly `length` characters.
 std::string padTo(std::string_view text, std::size_t length);
 

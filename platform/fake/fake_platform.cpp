@@ -1,6 +1,8 @@
 #include "platform/fake/fake_platform.h"
 
 #include <algorithm>
+#include <iterator>
+#include <memory>
 #include <stdexcept>
 #include <utility>
 
@@ -10,11 +12,14 @@ using platform::ControlKind;
 using platform::Notification;
 using platform::WindowHandle;
 
+FakeWindow& FakePlatform::window(WindowHandle w) {
+  FakeWindow* found = windows_.find(w);
+  if (found == nullptr) throw std::out_of_range("no such window");
+  return *found;
+}
+
 WindowHandle FakePlatform::windowOf(int templateId) const {
-  for (const auto& [handle, w] : windows_) {
-    if (w.templateId == templateId) return handle;
-  }
-  return 0;
+  return windows_.newestOfTemplate(templateId);
 }
 
 // --- The user ---
@@ -78,8 +83,8 @@ void FakePlatform::selectItem(WindowHandle w, int id, int index) {
 
 WindowHandle FakePlatform::createDialog(const platform::DialogTemplate& tmpl, WindowHandle owner,
                                         platform::WindowEvents& events) {
-  const WindowHandle handle = next_++;
-  FakeWindow& w = windows_[handle];
+  FakeWindow& w = windows_.add(std::make_unique<FakeWindow>());
+  const WindowHandle handle = w.handle;
   w.templateId = tmpl.id;
   w.owner = owner;
   w.events = &events;
@@ -153,15 +158,12 @@ void FakePlatform::endModal(WindowHandle w, int result) {
 void FakePlatform::destroyWindow(WindowHandle w) {
   if (!exists(w)) return;
   // Owned windows go first, as they do on the desktop.
-  std::vector<WindowHandle> owned;
-  for (const auto& [handle, fw] : windows_) {
-    if (fw.owner == w) owned.push_back(handle);
-  }
-  for (WindowHandle handle : owned) destroyWindow(handle);
+  for (WindowHandle handle : windows_.ownedBy(w)) destroyWindow(handle);
+  window(w).closing = true;
   window(w).events->destroyed(w);
   destroyedOrder.push_back(w);
   destroyedTemplates.push_back(window(w).templateId);
-  windows_.erase(w);
+  windows_.take(w);
 }
 
 void FakePlatform::noise(WindowHandle w, int id, Notification what) {
@@ -206,8 +208,9 @@ void FakePlatform::setListSelection(WindowHandle w, int id, int index) {
 void FakePlatform::messageBox(std::string_view text, std::string_view title,
                               platform::MessageIcon icon) {
   MessageBoxCall call{std::string(text), std::string(title), icon, {}};
-  if (!windows_.empty()) {
-    for (const auto& [id, c] : windows_.rbegin()->second.controls) call.screen[id] = c.text;
+  if (windows_.begin() != windows_.end()) {
+    for (const auto& [id, c] : std::prev(windows_.end())->second->controls)
+      call.screen[id] = c.text;
   }
   messageBoxes.push_back(std::move(call));
 }

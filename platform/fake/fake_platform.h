@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/window_table.h"
 
 namespace orbalta::testing {
 
@@ -37,10 +38,9 @@ struct FakeAccessible {
   std::string labelCaption;
 };
 
-struct FakeWindow {
-  int templateId = 0;
-  platform::WindowHandle owner = 0;
-  platform::WindowEvents* events = nullptr;
+struct FakeWindow : platform::WindowEntry {
+  // An in-memory window stands until it is destroyed.
+  bool hasNativeWindow() const { return true; }
   std::string title;
   bool shown = false;
   int showMode = -1;
@@ -102,10 +102,10 @@ class FakePlatform final : public platform::Platform {
   bool noisyWrites = false;
 
   // --- Inspection ---
-  FakeWindow& window(platform::WindowHandle w) { return windows_.at(w); }
+  FakeWindow& window(platform::WindowHandle w);
   FakeControl& control(platform::WindowHandle w, int id) { return window(w).controls.at(id); }
-  bool exists(platform::WindowHandle w) const { return windows_.count(w) != 0; }
-  // The open window of a template, 0 when none.
+  bool exists(platform::WindowHandle w) const { return windows_.find(w) != nullptr; }
+  // The newest open window of a template, 0 when none: the rule of the real platforms.
   platform::WindowHandle windowOf(int templateId) const;
   std::vector<MessageBoxCall> messageBoxes;
   std::vector<platform::OpenFileRequest> fileRequests;
@@ -180,8 +180,7 @@ class FakePlatform final : public platform::Platform {
  private:
   void play(platform::WindowHandle w, const ModalAction& action);
   void noise(platform::WindowHandle w, int id, platform::Notification what);
-  std::map<platform::WindowHandle, FakeWindow> windows_;
-  platform::WindowHandle next_ = 1;
+  platform::WindowTable<FakeWindow> windows_;
 };
 
 }  // namespace orbalta::testing

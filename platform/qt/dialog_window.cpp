@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/line_breaks.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/windows1252.h"
 
 namespace orbalta::platform::qt {
 
@@ -86,20 +88,8 @@ QRect DialogUnits::rect(int left, int top, int width, int height) const {
 }
 
 QString displayText(std::string_view text) {
-  const std::u16string wide = fromWindows1252(text);
-  QString out;
-  out.reserve(static_cast<qsizetype>(wide.size()));
-  for (std::size_t i = 0; i < wide.size(); ++i) {
-    const char16_t c = wide[i];
-    if (c != u'\r' && c != u'\n') {
-      out.append(QChar(c));
-      continue;
-    }
-    out.append(QChar(u'\n'));
-    const char16_t other = c == u'\r' ? u'\n' : u'\r';
-    if (i + 1 < wide.size() && wide[i + 1] == other) ++i;
-  }
-  return out;
+  const std::u16string shown = platform::oneLineBreak(fromWindows1252(text));
+  return QString::fromUtf16(shown.data(), static_cast<qsizetype>(shown.size()));
 }
 
 // --- DialogWindow ---

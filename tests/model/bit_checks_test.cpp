@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "model/bit_codec.h"
+#include "model/bit_checks.h"
 #include "model/formats.h"
 
 namespace orbalta {

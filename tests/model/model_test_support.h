@@ -31,11 +31,7 @@ inline AppState stateHolding(int formatBytes, Encoding bits) {
   AppState state;
   state.formatBytes = formatBytes;
   state.setCurrentValue(bits);
-  const FormatSpec& format = *formatSpec(formatBytes);
-  const std::string text = BitStringLayout::write(bits, formatBytes);
-  classifyBitFields(state, format.exponentWidth, format.fractionWidth,
-                    text.substr(1, static_cast<std::size_t>(format.exponentWidth)),
-                    text.substr(1 + static_cast<std::size_t>(format.exponentWidth)));
+  classifyStoredValue(state);
   return state;
 }
 

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "model/app_state.h"
-#include "model/bit_codec.h"
+#include "model/bit_checks.h"
+#include "model/formats.h"
+#include "textconv/layouts.h"
 #include "tools/cli/engine_views.h"
 #include "tools/cli/json_text.h"
 

@@ -16,20 +16,15 @@ namespace orbalta::cli {
 namespace {
 
 std::string trimmed(std::string_view text) {
-  text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
-  return std::string(trimRight(text));
+  return std::string(trimBlanks(text));
 }
 
 // An AppState classified from the encoding, as a refresh from these bits would leave it.
-AppState classified(Encoding bits, const FormatSpec& f, const std::string& bitText) {
+AppState classified(Encoding bits, const FormatSpec& f) {
   AppState state;
   state.formatBytes = f.formatBytes;
   state.setCurrentValue(bits);
-  const auto we = static_cast<std::size_t>(f.exponentWidth);
-  classifyBitFields(state, f.exponentWidth, f.fractionWidth,
-                    std::string_view(bitText).substr(1, we),
-                    std::string_view(bitText).substr(1 + we));
-  composeDataTypeLabel(state);
+  classifyStoredValue(state);
   return state;
 }
 
@@ -103,7 +98,7 @@ void addErrorFields(Views& fields, const std::optional<Typed>& typed,
 Views windowViews(Encoding bits, int formatBytes, const std::optional<Typed>& typed) {
   const FormatSpec& f = *formatSpec(formatBytes);
   const std::string text = BitStringLayout::write(bits, formatBytes);
-  AppState state = classified(bits, f, text);
+  AppState state = classified(bits, f);
   const auto we = static_cast<std::size_t>(f.exponentWidth);
   const std::string exponentText = text.substr(1, we);
   const std::string fractionText = text.substr(1 + we);

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "platform/line_breaks.h"
+
 namespace orbalta::replay {
 
 using platform::WindowHandle;
@@ -47,6 +49,14 @@ ControlView Driver::control(int line, const ControlRef& ref, WindowHandle& windo
          "window " + std::to_string(ref.window) + " has no control " + std::to_string(ref.id));
   }
   return *view;
+}
+
+std::u16string Driver::readText(const ControlView& view) const {
+  return platform::oneLineBreak(view.text);
+}
+
+bool Driver::reads(const ControlView& view, std::string_view expected) {
+  return readText(view) == platform::oneLineBreak(system_.shown(expected));
 }
 
 WindowHandle Driver::modalWindow() const {

@@ -37,6 +37,7 @@ struct ControlView {
   int caret = 0;   // an edit's caret
   bool selection = false;
   std::string toolTip;  // as the program set it, Windows-1252; empty for none
+  std::u16string text;  // the characters on screen: an edit's text or a caption
 };
 
 // A point in a control, in whatever coordinates its window system clicks it at.
@@ -133,6 +134,10 @@ class Driver {
     return system_.control(window, id);
   }
   std::optional<ControlRef> focusedControl() { return system_.focusedControl(); }
+  // A control's text as the user reads it (one "\n" per line break), and whether it reads as
+  // the Windows-1252 text `expected` would when the program shows it.
+  std::u16string readText(const ControlView& view) const;
+  bool reads(const ControlView& view, std::string_view expected);
   // The same, failing line `line` when the window is not open or has no such control.
   platform::WindowHandle openWindow(int line, int templateId);
   ControlView control(int line, const ControlRef& ref, platform::WindowHandle& window);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/windows1252.h"
 #include "resources/resources.h"
 #include "toolkit/template_parser.h"
 #include "tools/replay/engine.h"
@@ -67,8 +68,8 @@ void Engine::expectControl(const Step& step) {
   const bool on = step.number == 1;
   switch (step.kind) {
     case StepKind::ExpectText: {
-      const std::string text = shown.text(window, id);
-      if (text != step.text) {
+      if (!driver_.reads(view, step.text)) {
+        const std::string text = platform::toWindows1252(driver_.readText(view));
         fail(step.line, name + " shows " + inQuotes(text) + ", expected " + inQuotes(step.text));
       }
       break;

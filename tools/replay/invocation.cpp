@@ -1,6 +1,7 @@
 #include "tools/replay/invocation.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -83,6 +84,15 @@ std::optional<Invocation> readInvocation(int argc, char** argv, int& exitCode) {
   }
   run.steps = std::move(script.steps);
   return run;
+}
+
+bool makeShotsDir(const Invocation& run) {
+  if (run.shotsDir.empty()) return true;
+  std::error_code error;
+  std::filesystem::create_directories(run.shotsDir, error);
+  if (!error) return true;
+  std::fprintf(stderr, "orbalta-replay: cannot create %s\n", run.shotsDir.c_str());
+  return false;
 }
 
 }  // namespace orbalta::replay

@@ -19,4 +19,8 @@ struct Invocation {
 // printed and nullopt returned with the exit code to end with.
 std::optional<Invocation> readInvocation(int argc, char** argv, int& exitCode);
 
+// Makes the folder for the pictures when --screenshots asks for one; false, the reason
+// printed, when it cannot be made.
+bool makeShotsDir(const Invocation& run);
+
 }  // namespace orbalta::replay

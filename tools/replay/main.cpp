@@ -1,7 +1,6 @@
 // orbalta-replay [SCRIPT]: plays a script of user actions against the real program, offscreen.
 // orbalta-replay --screenshots DIR: writes a picture of every window in its first state.
 
-#include <QDir>
 #include <QtGlobal>
 #include <cstdio>
 
@@ -27,10 +26,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "orbalta-replay: the program does not run on the Qt platform\n");
       return 1;
     }
-    if (!run->shotsDir.empty() && !QDir().mkpath(QString::fromStdString(run->shotsDir))) {
-      std::fprintf(stderr, "orbalta-replay: cannot create %s\n", run->shotsDir.c_str());
-      return 1;
-    }
+    if (!orbalta::replay::makeShotsDir(*run)) return 1;
     orbalta::replay::QtDriver system(*qt);
     orbalta::replay::Driver driver(system);
     orbalta::replay::Engine engine(driver, std::move(run->steps), run->scriptName, run->shotsDir);

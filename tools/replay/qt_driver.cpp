@@ -1,15 +1,19 @@
 #include "tools/replay/qt_driver.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+
+#include "platform/qt/dialog_window.h"
 
 namespace orbalta::replay {
 
@@ -111,6 +115,25 @@ bool QtDriver::grab(WindowHandle window, const std::string& path) {
 
 // --- Controls ---
 
+namespace {
+
+// The characters the widget puts on screen; none for a list box or a picture.
+std::u16string shownText(const QWidget* widget) {
+  QString text;
+  if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
+    text = edit->text();
+  } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+    text = button->text();
+  } else if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+    text = label->text();
+  } else if (const auto* frame = dynamic_cast<const platform::qt::GroupFrame*>(widget)) {
+    text = frame->caption();
+  }
+  return text.toStdU16String();
+}
+
+}  // namespace
+
 std::optional<ControlView> QtDriver::control(WindowHandle window, int id) {
   QWidget* widget = qt_.controlWidget(window, id);
   if (widget == nullptr) return std::nullopt;
@@ -120,6 +143,7 @@ std::optional<ControlView> QtDriver::control(WindowHandle window, int id) {
   view.enabled = widget->isEnabled();
   view.focused = widget->hasFocus();
   view.toolTip = qt_.toolTip(window, id);
+  view.text = shownText(widget);
   if (auto* list = qobject_cast<QAbstractItemView*>(widget); list && list->model()) {
     view.kind = ControlView::Kind::List;
     view.items = list->model()->rowCount(list->rootIndex());

@@ -134,6 +134,24 @@ HWND Win32Driver::controlWindow(WindowHandle window, int id) const {
   return top && id >= 0 ? GetDlgItem(top, id) : nullptr;
 }
 
+namespace {
+
+// The characters the control puts on screen: none for a picture or an image button, whose
+// window text is a resource name or a caption that the image replaces.
+std::u16string shownText(HWND c) {
+  const LONG style = GetWindowLongW(c, GWL_STYLE);
+  const bool picture = platform::hasClass(c, L"Static") &&
+                       ((style & SS_TYPEMASK) == SS_ICON || (style & SS_TYPEMASK) == SS_BITMAP);
+  const bool image = platform::hasClass(c, L"Button") && (style & (BS_ICON | BS_BITMAP)) != 0;
+  if (picture || image) return {};
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(c)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(c, text.data(), static_cast<int>(text.size()))));
+  return std::u16string(text.begin(), text.end());
+}
+
+}  // namespace
+
 std::optional<ControlView> Win32Driver::control(WindowHandle window, int id) {
   const HWND c = controlWindow(window, id);
   if (c == nullptr) return std::nullopt;
@@ -143,6 +161,7 @@ std::optional<ControlView> Win32Driver::control(WindowHandle window, int id) {
   view.enabled = IsWindowEnabled(c) != FALSE;
   view.focused = GetFocus() == c;
   view.toolTip = win_.toolTip(window, id);
+  view.text = shownText(c);
   if (platform::hasClass(c, L"ListBox")) {
     view.kind = ControlView::Kind::List;
     view.items = static_cast<int>(SendMessageW(c, LB_GETCOUNT, 0, 0));

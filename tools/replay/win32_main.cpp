@@ -3,10 +3,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
-
 #include "platform/win32/win32_platform.h"
 #include "tools/replay/engine.h"
 #include "tools/replay/invocation.h"
@@ -18,14 +14,7 @@ int main(int argc, char** argv) {
   std::optional<orbalta::replay::Invocation> run =
       orbalta::replay::readInvocation(argc, argv, failed);
   if (!run) return failed;
-  if (!run->shotsDir.empty()) {
-    std::error_code error;
-    std::filesystem::create_directories(run->shotsDir, error);
-    if (error) {
-      std::fprintf(stderr, "orbalta-replay: cannot create %s\n", run->shotsDir.c_str());
-      return 1;
-    }
-  }
+  if (!orbalta::replay::makeShotsDir(*run)) return 1;
   orbalta::platform::Win32Platform platform(GetModuleHandleW(nullptr));
   orbalta::replay::Win32Driver system(platform);
   orbalta::replay::Driver driver(system);

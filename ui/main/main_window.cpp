@@ -1,6 +1,7 @@
 #include "ui/main/main_window.h"
 
 #include <algorithm>
+#include <array>
 
 #include "model/bit_codec.h"
 #include "model/classify.h"
@@ -43,10 +44,15 @@ void onXChanged(Dialog& dialog, AppState& state) {
   specialWordCheck(state);
   if (state.isInfinite || state.isNaN) {
     specialValueToBitFields(dialog, state);
-  } else {
-    decimalToBitFields(dialog, state);
+    showWordValueTip(dialog, state);
+    return;
   }
-  showTypedValueTip(dialog, state);
+  // Read once: the conversion and the tip's conversion error come from the same reading.
+  TypedNumber typed;
+  const DecimalInput::Result result =
+      DecimalInput::read(state.xText.view(), state.formatBytes, &typed);
+  decimalToBitFields(dialog, state, result);
+  showTypedValueTip(dialog, state, result, typed);
 }
 
 void onBitFieldChanged(Dialog& dialog, AppState& state, int controlId) {
@@ -64,7 +70,7 @@ void onBitFieldChanged(Dialog& dialog, AppState& state, int controlId) {
 
 void onFormatSelected(Dialog& dialog, AppState& state, int formatBytes) {
   state.formatBytes = formatBytes;
-  const FormatSpec& spec = *formatSpec(formatBytes);
+  const FormatSpec& spec = state.format();
   enableFormatFields(dialog, state);
   DLGPUTTEXT(dialog, spec.signEdit, "0");
   for (const FieldEdit& edit : fieldEdits(spec)) {
@@ -106,22 +112,18 @@ bool isBitFieldEdit(int controlId) {
 }
 
 void enableFormatFields(Dialog& dialog, const AppState& state) {
-  const FormatSpec* spec = formatSpec(state.formatBytes);
+  const std::array<FieldEdit, 4> own = fieldEdits(state.format());
   for (int edit : kBitFieldEdits) {
-    bool mine = false;
-    if (spec != nullptr) {
-      for (const FieldEdit& own : fieldEdits(*spec))
-        mine = mine || (own.width != 0 && own.id == edit);
-    }
+    const bool mine = std::any_of(own.begin(), own.end(), [edit](const FieldEdit& field) {
+      return field.width != 0 && field.id == edit;
+    });
     DLGPUTSTATE(dialog, edit, mine, ATTR_ENABLED);
   }
 }
 
 void fillFields(Dialog& dialog, AppState& state, char fill) {
-  const FormatSpec* spec = formatSpec(state.formatBytes);
-  if (spec == nullptr) return;
   const FixedText& source = fill == '1' ? state.onesText : state.zerosText;
-  for (const FieldEdit& edit : fieldEdits(*spec)) {
+  for (const FieldEdit& edit : fieldEdits(state.format())) {
     if (edit.width == 0) continue;
     if (state.scopeAllFields || edit.width == state.currentFieldLength) {
       DLGPUTTEXT(dialog, edit.id, source.view().substr(0, static_cast<std::size_t>(edit.width)));
@@ -138,17 +140,13 @@ std::string toggleText(int width, std::string_view text) {
 }
 
 void toggleAllFields(Dialog& dialog, const AppState& state) {
-  const FormatSpec* spec = formatSpec(state.formatBytes);
-  if (spec == nullptr) return;
-  for (const FieldEdit& edit : fieldEdits(*spec)) {
+  for (const FieldEdit& edit : fieldEdits(state.format())) {
     if (edit.width != 0) toggleEdit(dialog, edit);
   }
 }
 
 void toggleCurrentField(Dialog& dialog, const AppState& state) {
-  const FormatSpec* spec = formatSpec(state.formatBytes);
-  if (spec == nullptr) return;
-  const int edit = editOfWidth(*spec, state.currentFieldLength);
+  const int edit = editOfWidth(state.format(), state.currentFieldLength);
   if (edit != 0) toggleEdit(dialog, {edit, state.currentFieldLength});
 }
 

@@ -29,17 +29,16 @@ void onParameterSelected(AppState& state, Dialog& dialog, int /*controlId*/, int
   int selection = 0;
   DLGREADNUMBER(dialog, id::kParamList, selection, 1);
   state.paramSelection = selection;
-  const FormatSpec* spec = formatSpec(state.formatBytes);
-  if (spec == nullptr) return;
+  const FormatSpec& spec = state.format();
   switch (selection) {
     case 1:
       show(dialog, state,
-           exponentParameter(state, readField(dialog, spec->exponentEdit, spec->exponentWidth)));
+           exponentParameter(state, readField(dialog, spec.exponentEdit, spec.exponentWidth)));
       break;
     case 2: {
-      std::string fraction = readField(dialog, spec->fractionEdit, spec->fractionHighWidth);
-      if (spec->fractionLowEdit != 0) {
-        fraction += readField(dialog, spec->fractionLowEdit, spec->fractionLowWidth);
+      std::string fraction = readField(dialog, spec.fractionEdit, spec.fractionHighWidth);
+      if (spec.fractionLowEdit != 0) {
+        fraction += readField(dialog, spec.fractionLowEdit, spec.fractionLowWidth);
       }
       show(dialog, state, significandParameter(state, fraction));
       break;

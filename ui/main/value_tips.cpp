@@ -11,12 +11,6 @@ namespace orbalta {
 
 namespace {
 
-std::string trimmed(std::string text) {
-  text.erase(0, std::min(text.find_first_not_of(' '), text.size()));
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
-}
-
 // `value` holds at least the digits shown; `totalDigits` says how many the whole value has.
 std::string cutWithCount(const ExactDecimal& value, std::size_t totalDigits) {
   std::string text = shortSciText(value, kToolTipDigits);
@@ -35,15 +29,15 @@ std::string exactValueTip(Encoding bits, int formatBytes) {
   const std::optional<ExactDecimal> lead =
       leadingDigits(bits, formatBytes, kToolTipDigits + 1, totalDigits);
   // An infinity or a NaN has no decimal value: its word, as the layouts write it.
-  if (!lead) return trimmed(SciLayout::write(bits, formatBytes)) + ": fara valoare zecimala";
+  if (!lead) {
+    return std::string(trimBlanks(SciLayout::write(bits, formatBytes))) + ": fara valoare zecimala";
+  }
   return cutWithCount(*lead, totalDigits);
 }
 
 std::string storedValueTip(const AppState& state, const TypedNumber* typed) {
-  const FormatSpec* spec = formatSpec(state.formatBytes);
-  if (spec == nullptr) return {};
   const Encoding bits = state.currentValue();
-  std::string tip = std::string("Valoare memorata exact (") + spec->name + "):\n" +
+  std::string tip = std::string("Valoare memorata exact (") + state.format().name + "):\n" +
                     exactValueTip(bits, state.formatBytes);
   if (typed == nullptr || !typed->isNumber) return tip;
   const std::optional<ExactDecimal> error = conversionError(*typed, bits, state.formatBytes);
@@ -55,16 +49,13 @@ std::string storedValueTip(const AppState& state, const TypedNumber* typed) {
   return tip;
 }
 
-void showTypedValueTip(Dialog& dialog, const AppState& state) {
-  if (state.isInfinite || state.isNaN) {
-    // The word's fields are shown; the stored value stays as it was.
-    DLGPUTTOOLTIP(dialog, id::kXEdit,
-                  exactValueTip(specialValueEncoding(state), state.formatBytes));
-    return;
-  }
-  TypedNumber typed;
-  const DecimalInput::Result result =
-      DecimalInput::read(state.xText.view(), state.formatBytes, &typed);
+void showWordValueTip(Dialog& dialog, const AppState& state) {
+  // The word's fields are shown; the stored value stays as it was.
+  DLGPUTTOOLTIP(dialog, id::kXEdit, exactValueTip(specialValueEncoding(state), state.formatBytes));
+}
+
+void showTypedValueTip(Dialog& dialog, const AppState& state, const DecimalInput::Result& result,
+                       const TypedNumber& typed) {
   if (result.outcome == InputOutcome::Rejected) return;
   DLGPUTTOOLTIP(dialog, id::kXEdit, storedValueTip(state, &typed));
 }

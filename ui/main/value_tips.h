@@ -21,10 +21,13 @@ std::string exactValueTip(Encoding bits, int formatBytes);
 // exact conversion error, also in units of ULP(X).
 std::string storedValueTip(const AppState& state, const TypedNumber* typed);
 
-// The X tip after the X edit changed: a number is converted and gets its error; a word for
-// infinity or NaN, or input with no number, shows what the fields now hold; rejected input
-// leaves the tip as it was.
-void showTypedValueTip(Dialog& dialog, const AppState& state);
+// The X tip after the X edit changed, from the reading `result` (with `typed`) of the X text
+// that the conversion used: a number gets its conversion error; input with no number shows
+// what the fields now hold; rejected input leaves the tip as it was.
+void showTypedValueTip(Dialog& dialog, const AppState& state, const DecimalInput::Result& result,
+                       const TypedNumber& typed);
+// The X tip after a word for infinity or NaN: what the fields now hold.
+void showWordValueTip(Dialog& dialog, const AppState& state);
 void showStoredValueTip(Dialog& dialog, const AppState& state);
 
 }  // namespace orbalta
