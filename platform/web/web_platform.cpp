@@ -310,6 +310,14 @@ bool WebPlatform::controlShown(WindowHandle window, int id) const {
   return index >= 0 && impl_->record(window)->controls[static_cast<std::size_t>(index)].visible;
 }
 
+bool WebPlatform::showsImage(WindowHandle window, int id) const {
+  const int index = impl_->indexFor(window, id);
+  if (index < 0) return false;
+  const Control& c = impl_->record(window)->controls[static_cast<std::size_t>(index)];
+  return c.kind == ControlKind::IconPicture || c.kind == ControlKind::BitmapPicture ||
+         (c.styles & kIconImage) != 0;
+}
+
 std::string WebPlatform::toolTip(WindowHandle window, int id) const {
   const int index = impl_->indexFor(window, id);
   return index < 0 ? std::string()

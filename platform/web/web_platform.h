@@ -70,6 +70,8 @@ class WebPlatform : public Platform {
   std::optional<int> controlIdAt(WindowHandle window, int index) const;
   // Whether the control is shown within its window, and its tool tip.
   bool controlShown(WindowHandle window, int id) const;
+  // Whether the control shows a picture in place of its caption.
+  bool showsImage(WindowHandle window, int id) const;
   std::string toolTip(WindowHandle window, int id) const;
 
   struct Impl;

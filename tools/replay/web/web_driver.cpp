@@ -89,6 +89,8 @@ std::optional<ControlView> WebDriver::control(WindowHandle window, int id) {
                  focus[1] == index;
   view.toolTip = web_.toolTip(window, id);
   const int items = orbrep_items(window, index);
+  // The characters on screen: none for a list box, a picture or an image button.
+  if (items < 0 && !web_.showsImage(window, id)) view.text = shown(web_.text(window, id));
   int edit[3] = {0, 0, 0};
   if (items >= 0) {
     view.kind = ControlView::Kind::List;
