@@ -78,7 +78,7 @@ bench-windows:
 
 # The browser edition: the program compiled to WebAssembly in build/wasm, its page in build/web.
 # GMP and MPFR for WebAssembly are built once per machine, outside the clone.
-.PHONY: web check-web check-web-exact serve-web
+.PHONY: web check-web serve-web
 WEB_ENV = NODE_PATH=/usr/share/nodejs ORBALTA_WASM_DEPS="$$(scripts/build-wasm-mpfr --mini-gmp)"
 
 web:
@@ -91,16 +91,10 @@ serve-web: web
 	@tools/web/serve-web build/web
 
 # The Qt-free unit and corpus tests under node, then every replay script in headless Chromium
-# (the page of the scripted user is built with the rest). The two exact-decimal corpus tests
-# take about 11 and 20 minutes under node here, so make test leaves them to check-web-exact.
-WEB_SLOW = ^ExactDecimalCorpusTest\.
+# (the page of the scripted user is built with the rest).
 check-web: web web-player
 	NODE_PATH=/usr/share/nodejs cmake --build --preset web -j $(JOBS)
-	ctest --preset web -j $(JOBS) -E '$(WEB_SLOW)'
-
-check-web-exact: web
-	NODE_PATH=/usr/share/nodejs cmake --build --preset web -j $(JOBS) --target orbalta_textconv_tests
-	ctest --preset web -j $(JOBS) -R '$(WEB_SLOW)'
+	ctest --preset web -j $(JOBS)
 
 # puppeteer-core at the version of the lock file, for orbalta-replay-web.
 .PHONY: web-player

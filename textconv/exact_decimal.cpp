@@ -70,9 +70,7 @@ ExactDecimal fromScaled(mpz_ptr value, std::int64_t scale) {
   if (mpz_sgn(value) == 0) return out;
   out.negative = mpz_sgn(value) < 0;
   mpz_abs(value, value);
-  std::string digits(mpz_sizeinbase(value, 10) + 1, '\0');
-  mpz_get_str(digits.data(), 10, value);
-  digits.resize(digits.find('\0'));
+  std::string digits = decimalText(value);
   const std::size_t last = digits.find_last_not_of('0');
   out.exponent = static_cast<std::int64_t>(digits.size()) - 1 + scale;
   digits.resize(last + 1);

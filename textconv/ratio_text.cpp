@@ -2,6 +2,8 @@
 
 #include "textconv/big_integer.h"
 
+#include <cmath>
+
 namespace orbalta {
 
 namespace {
@@ -16,15 +18,16 @@ void mulPow10(mpz_ptr z, long power) {
 }  // namespace
 
 std::string powerText(mpz_srcptr exponent) {
-  std::string digits(mpz_sizeinbase(exponent, 10) + 2, '\0');
-  mpz_get_str(digits.data(), 10, exponent);
-  digits.resize(digits.find('\0'));
+  const std::string digits = decimalText(exponent);
   return digits[0] == '-' ? "e" + digits : "e+" + digits;
 }
 
 std::string ratioText(bool negative, mpz_srcptr num, mpz_srcptr den, mpz_srcptr scale) {
-  // t: the power of ten of the first digit of num / den, 1000 <= num * 10^(3 - t) / den < 10000.
-  long t = static_cast<long>(mpz_sizeinbase(num, 10)) - static_cast<long>(mpz_sizeinbase(den, 10));
+  // t: the power of ten of the first digit of num / den, 1000 <= num * 10^(3 - t) / den < 10000;
+  // the bit lengths put it within one (a decimal length costs a division per digit in mini-gmp).
+  const auto bitGap =
+      static_cast<double>(mpz_sizeinbase(num, 2)) - static_cast<double>(mpz_sizeinbase(den, 2));
+  auto t = static_cast<long>(std::floor(bitGap * 0.30102999566398120));
   BigInteger q, r, a, b;
   for (;;) {
     mpz_set(a.get(), num);
