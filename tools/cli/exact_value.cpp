@@ -24,9 +24,7 @@ BigDecimal fromScaled(mpz_ptr value, const BigInteger& scale) {
   if (mpz_sgn(value) == 0) return out;
   out.negative = mpz_sgn(value) < 0;
   mpz_abs(value, value);
-  std::string digits(mpz_sizeinbase(value, 10) + 1, '\0');
-  mpz_get_str(digits.data(), 10, value);
-  digits.resize(digits.find('\0'));
+  std::string digits = decimalText(value);
   mpz_add_ui(out.exponent.get(), scale.get(), digits.size() - 1);
   digits.erase(digits.find_last_not_of('0') + 1);
   out.digits = std::move(digits);
