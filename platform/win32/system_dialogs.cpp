@@ -4,12 +4,80 @@
 #include "platform/win32/win32_platform_impl.h"
 
 #include <commdlg.h>
+#include <dlgs.h>
 
+#include <string>
 #include <vector>
 
 namespace orbalta::platform {
 
 namespace {
+
+// Wine's dialog puts the folder and the typed name together in MAX_PATH-character buffers on
+// its stack, without a bound, when OK is pressed: a longer path overwrote its stack (a fault
+// from about 270 characters, a hang at 1000). Such a name is taken off the dialog before its
+// own OK handler runs and returned as it stands; the program answers it as too long.
+struct LongNameGuard {
+  WNDPROC dialogProc = nullptr;
+  std::wstring taken;  // the whole path of a name taken off the dialog
+};
+
+constexpr wchar_t kGuardProperty[] = L"Orbalta.LongNameGuard";
+
+std::wstring textOf(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// The path the dialog would make of its name box: as typed when it names a drive, on the
+// current folder's drive when it starts at a root, in the current folder otherwise.
+std::wstring typedPath(HWND dialog) {
+  HWND box = GetDlgItem(dialog, cmb13);      // the name box of Windows' dialog
+  if (!box) box = GetDlgItem(dialog, edt1);  // Wine's
+  if (!box) return {};
+  const std::wstring name = textOf(box);
+  if (name.size() >= 2 && name[1] == L':') return name;
+  std::wstring folder(32768, L'\0');
+  SendMessageW(dialog, CDM_GETFOLDERPATH, folder.size(), reinterpret_cast<LPARAM>(folder.data()));
+  folder.resize(wcslen(folder.c_str()));
+  if (!name.empty() && name[0] == L'\\') return folder.substr(0, 2) + name;
+  if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+  return folder + name;
+}
+
+LRESULT CALLBACK guardedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* guard = static_cast<LongNameGuard*>(GetPropW(dialog, kGuardProperty));
+  if (!guard) return DefDlgProcW(dialog, message, wParam, lParam);
+  const WNDPROC original = guard->dialogProc;
+  if (message == WM_COMMAND && LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED) {
+    std::wstring path = typedPath(dialog);
+    if (path.size() >= MAX_PATH) {
+      guard->taken = std::move(path);
+      return CallWindowProcW(original, dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+  }
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    RemovePropW(dialog, kGuardProperty);
+  }
+  return CallWindowProcW(original, dialog, message, wParam, lParam);
+}
+
+// The hook's own dialog is a child of the file dialog, whose window procedure it wraps.
+UINT_PTR CALLBACK fileDialogHook(HWND child, UINT message, WPARAM, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    const auto* ofn = reinterpret_cast<const OPENFILENAMEW*>(lParam);
+    auto* guard = reinterpret_cast<LongNameGuard*>(ofn->lCustData);
+    const HWND dialog = GetParent(child);
+    if (guard && dialog && SetPropW(dialog, kGuardProperty, guard)) {
+      guard->dialogProc = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&guardedDialogProc)));
+    }
+  }
+  return 0;
+}
 
 // Every enabled top-level window of this thread but `keep` is disabled while a system dialog
 // runs, so that it is modal to the whole program; the list is enabled again afterwards.
@@ -78,14 +146,21 @@ std::optional<std::string> win32::runOpenFileDialog(const OpenFileRequest& reque
   ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
   ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
-  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
-              (request.createPrompt ? OFN_CREATEPROMPT : 0) |
+  LongNameGuard guard;
+  ofn.lCustData = reinterpret_cast<LPARAM>(&guard);
+  ofn.lpfnHook = &fileDialogHook;
+  // A hooked dialog is resizable only when asked.
+  ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING | OFN_HIDEREADONLY |
+              OFN_NOCHANGEDIR | (request.createPrompt ? OFN_CREATEPROMPT : 0) |
               (request.pathMustExist ? OFN_PATHMUSTEXIST : 0);
   using Open = BOOL(WINAPI*)(OPENFILENAMEW*);
   static const auto open = systemFunction<Open>(L"comdlg32.dll", "GetOpenFileNameW");
   if (!open) return std::nullopt;
   ApplicationModal modal(owner);
-  if (!open(&ofn)) return std::nullopt;
+  if (!open(&ofn)) {
+    if (guard.taken.empty()) return std::nullopt;
+    return toUtf8(guard.taken.c_str(), static_cast<int>(guard.taken.size()));
+  }
   return toUtf8(name.c_str(), static_cast<int>(wcslen(name.c_str())));
 }
 

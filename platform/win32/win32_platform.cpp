@@ -180,6 +180,7 @@ void Win32Platform::setText(WindowHandle window, int id, std::string_view text) 
       ProgramWrites::Scope writing(writes_);
       SetWindowTextW(c, wideFrom1252(text).c_str());
     }
+    if (Window* w = find(window)) win32::fitText(w->hwnd, c, w->fittedFonts);
   }
 }
 

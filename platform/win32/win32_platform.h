@@ -83,6 +83,8 @@ class Win32Platform final : public Platform {
   struct Window;
   static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR handle(Window& w, UINT message, WPARAM wParam, LPARAM lParam);
+  // Bitmaps and texts at the window's scale, when it is made and on a new monitor.
+  static void showAtScale(Window& w);
   Window* find(WindowHandle window) const;
   HWND control(WindowHandle window, int id) const;
   bool pumpOne(MSG& msg);

@@ -20,6 +20,10 @@ struct Win32Platform::Window : WindowEntry {
   HWND tips = nullptr;           // the window's tool tip control, made at its first tip
   std::map<int, HWND> controls;  // found by id so far
   std::map<HWND, HWND> labels;   // control -> the static placed right before it as its label
+  // Bitmap statics: the image as loaded from the resources, and the copy at the window's scale
+  // shown in its place. Both are the window's to delete.
+  std::map<HWND, std::pair<HBITMAP, HBITMAP>> bitmaps;
+  std::map<HWND, HFONT> fittedFonts;  // texts shown smaller than the window's font, see fitText
   bool modalEnded = false;
   int modalResult = 0;
 
@@ -36,6 +40,15 @@ Function systemFunction(const wchar_t* dll, const char* name) {
   return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
                 : nullptr;
 }
+
+// The window's dots per inch: its monitor's where the system tells, else the screen's.
+int windowDpi(HWND hwnd);
+
+// The templates are laid out at 96 DPI. At a larger scale a face whose sizes do not grow with
+// the dialog units (a bitmap face has a few sizes) can make a static's text outgrow its
+// control, its last lines cut off: such a text is given the largest smaller size of its face
+// it fits in, down to its size at 96 DPI. At 96 DPI texts are left as the template has them.
+void fitText(HWND window, HWND control, std::map<HWND, HFONT>& fitted);
 
 // A window's text, Windows-1252.
 std::string windowText(HWND hwnd);

@@ -1,6 +1,6 @@
 // The system's own open-file dialog, answered by a second thread as a user would: a name typed
 // into its name box, then OK. Paths beyond the old 260-character limit come back whole, so the
-// program's own length check can answer them.
+// program's own length check can answer them; Wine's dialog would overwrite its stack with them.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -45,14 +45,19 @@ std::string narrow(const std::wstring& w) {
 TEST(FileDialogWin32, ANameBeyondTheOldLimitComesBackWhole) {
   wchar_t temp[MAX_PATH + 1] = {};
   ASSERT_GT(GetTempPathW(MAX_PATH + 1, temp), 0u);
-  const std::wstring folder = temp;
+  const std::wstring folder = temp;  // ends in a backslash
   struct Row {
     const char* name;
-    std::size_t length;  // of the whole path typed
+    std::size_t length;  // of the whole path
+    bool relative;       // typed as a name in the dialog's folder
   } const rows[] = {
-      {"a short name", 40}, {"one below the old limit", 259}, {"one beyond the old limit", 261},
-      // Longer names (1000 characters) hang Wine's own dialog inside its OK handler, whatever
-      // buffer it is given; Windows takes them.
+      {"a short name", 40, false},
+      {"one below the old limit", 259, false},
+      {"at the old limit", 260, false},
+      {"one beyond the old limit", 261, false},
+      {"a thousand characters", 1000, false},
+      {"ten thousand characters", 10000, false},
+      {"a relative name beyond the old limit with its folder", 300, true},
   };
   Win32Platform platform{GetModuleHandleW(nullptr)};
   for (const Row& row : rows) {
@@ -73,8 +78,10 @@ TEST(FileDialogWin32, ANameBeyondTheOldLimitComesBackWhole) {
     request.title = narrow(kTitle);
     request.filters = {{"Text Files (*.txt)", "*.txt"}, {"All files (*.*)", "*.*"}};
     request.defaultExt = "txt";
+    if (row.relative) request.initialDir = narrow(folder);
     std::atomic<bool> typed{false};
-    std::thread user(answerDialog, path, std::ref(typed));
+    std::thread user(answerDialog, row.relative ? path.substr(folder.size()) : path,
+                     std::ref(typed));
     const std::optional<std::string> chosen = platform.openFile(request);
     user.join();
     ASSERT_TRUE(typed) << "the dialog did not appear";
