@@ -146,12 +146,17 @@ std::optional<std::string> win32::runOpenFileDialog(const OpenFileRequest& reque
   ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
   ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
+  // Only Wine's dialog needs the guard: Windows would show a hooked dialog in its old style.
+  using WineVersion = const char*(CDECL*)();
+  static const bool underWine = systemFunction<WineVersion>(L"ntdll.dll", "wine_get_version");
   LongNameGuard guard;
-  ofn.lCustData = reinterpret_cast<LPARAM>(&guard);
-  ofn.lpfnHook = &fileDialogHook;
+  if (underWine) {
+    ofn.lCustData = reinterpret_cast<LPARAM>(&guard);
+    ofn.lpfnHook = &fileDialogHook;
+  }
   // A hooked dialog is resizable only when asked.
-  ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING | OFN_HIDEREADONLY |
-              OFN_NOCHANGEDIR | (request.createPrompt ? OFN_CREATEPROMPT : 0) |
+  ofn.Flags = OFN_EXPLORER | (underWine ? OFN_ENABLEHOOK | OFN_ENABLESIZING : 0) |
+              OFN_HIDEREADONLY | OFN_NOCHANGEDIR | (request.createPrompt ? OFN_CREATEPROMPT : 0) |
               (request.pathMustExist ? OFN_PATHMUSTEXIST : 0);
   using Open = BOOL(WINAPI*)(OPENFILENAMEW*);
   static const auto open = systemFunction<Open>(L"comdlg32.dll", "GetOpenFileNameW");
