@@ -131,10 +131,11 @@ const kSpans = [
   ['  of which fetch and compile (instantiateStreaming)', 'wasmStart', 'wasmReady'],
   ['navigation to fonts loaded', null, 'fontsReady'],
   ['navigation to main called', null, 'main'],
-  ['main to the first element made', 'main', 'domStart'],
-  ['first to last element made', 'domStart', 'domEnd'],
-  ['last element to the frame (rest of the task, style)', 'domEnd', 'frame'],
-  ['frame to painted (layout and paint)', 'frame', 'painted'],
+  ['main to painted', 'main', 'painted'],
+  ['  main to the first element made', 'main', 'domStart'],
+  ['  first to last element made', 'domStart', 'domEnd'],
+  ['  last element to the frame (rest of the task, style)', 'domEnd', 'frame'],
+  ['  frame to painted (layout and paint)', 'frame', 'painted'],
   ['navigation to first contentful paint (CDP)', null, 'first-contentful-paint'],
 ];
 
