@@ -69,12 +69,16 @@ package: build
 	@packaging/make-deb $(BUILD)
 
 # Speed figures (text layer, user actions, start-up) from an optimised build in build/bench.
-.PHONY: bench bench-windows
+.PHONY: bench bench-windows bench-web
 bench: deps
 	@bench/run
 
 bench-windows:
 	@bench/run-windows
+
+# First render of the page against a bare page, in headless Chromium (bench/web).
+bench-web: web web-player
+	@JOBS=$(JOBS) bench/run-web
 
 # The browser edition: the program compiled to WebAssembly in build/wasm, its page in build/web.
 # GMP and MPFR for WebAssembly are built once per machine, outside the clone.

@@ -2,46 +2,45 @@
 // the program (dom_library.js holds the shared state and the windows).
 
 var LibraryOrbaltaControls = {
-  // kind: 0 push, 1 default push, 2 check box, 3 radio, 4 group box, 5 edit, 6 list, 7 static,
-  // 8 static no wrap, 9 icon, 10 bitmap. flags: 1 tab stop (unused here), 2 read-only,
-  // 4 digits only, 8 border, 16 static edge, 32 hidden, 64 disabled, 128 centre image.
-  orbdom_control_create__deps: ['$OrbDom'],
-  orbdom_control_create: function(handle, index, kind, flags, x, y, w, h, tp, tl, group) {
-    var win = OrbDom.windows[handle];
-    var text = OrbDom.str(tp, tl);
-    var c = {kind: kind, handle: handle, index: index, el: null, input: null, items: [],
-             selected: -1, caption: null};
-    var el;
-    var id = 'orb-w' + handle + '-c' + index;
-    if (kind === 0 || kind === 1) {
-      el = document.createElement('button');
+  // The element of each kind of control, its place in the window and its radio group.
+  $OrbCtl__deps: ['$OrbDom'],
+  $OrbCtl: {
+    button: function(c) {
+      var el = document.createElement('button');
       el.type = 'button';
-      el.className = kind === 1 ? 'orb-button orb-default' : 'orb-button';
+      el.className = c.kind === 1 ? 'orb-button orb-default' : 'orb-button';
       c.caption = document.createElement('span');
       el.appendChild(c.caption);
-      el.addEventListener('click', function() { OrbDom.post(1, handle, index, 0); });
-      el.addEventListener('mousedown', function(e) { if (OrbDom.blocked(handle)) e.preventDefault(); });
-    } else if (kind === 2 || kind === 3) {
-      el = document.createElement('label');
-      el.className = kind === 2 ? 'orb-check' : 'orb-radio';
+      el.addEventListener('click', function() { OrbDom.post(1, c.handle, c.index, 0); });
+      el.addEventListener('mousedown', function(e) { if (OrbDom.blocked(c.handle)) e.preventDefault(); });
+      return el;
+    },
+    // A check box or radio button: the input and its caption inside one label.
+    toggle: function(c, id, group) {
+      var el = document.createElement('label');
+      el.className = c.kind === 2 ? 'orb-check' : 'orb-radio';
       var input = document.createElement('input');
-      input.type = kind === 2 ? 'checkbox' : 'radio';
-      if (kind === 3) input.name = 'orb-w' + handle + '-g' + group;
+      input.type = c.kind === 2 ? 'checkbox' : 'radio';
+      if (c.kind === 3) input.name = 'orb-w' + c.handle + '-g' + group;
       input.id = id + '-input';
       c.caption = document.createElement('span');
       el.appendChild(input);
       el.appendChild(c.caption);
       c.input = input;
-      input.addEventListener('click', function() { OrbDom.post(1, handle, index, 0); });
-    } else if (kind === 4) {
-      el = document.createElement('div');
+      input.addEventListener('click', function() { OrbDom.post(1, c.handle, c.index, 0); });
+      return el;
+    },
+    groupBox: function(c) {
+      var el = document.createElement('div');
       el.className = 'orb-group';
       el.setAttribute('role', 'group');
       c.caption = document.createElement('span');
       c.caption.className = 'orb-group-caption';
       el.appendChild(c.caption);
-    } else if (kind === 5) {
-      el = document.createElement('input');
+      return el;
+    },
+    edit: function(c, flags) {
+      var el = document.createElement('input');
       el.type = 'text';
       el.className = 'orb-edit';
       el.spellcheck = false;
@@ -53,38 +52,61 @@ var LibraryOrbaltaControls = {
           if (e.inputType === 'insertText' && e.data && /[^0-9]/.test(e.data)) e.preventDefault();
         });
       }
-      el.addEventListener('input', function() { OrbDom.post(2, handle, index, 0); });
-      el.addEventListener('focus', function() { OrbDom.post(3, handle, index, 0); });
-      el.addEventListener('blur', function() { OrbDom.post(4, handle, index, 0); });
-    } else if (kind === 6) {
-      el = document.createElement('div');
+      el.addEventListener('input', function() { OrbDom.post(2, c.handle, c.index, 0); });
+      el.addEventListener('focus', function() { OrbDom.post(3, c.handle, c.index, 0); });
+      el.addEventListener('blur', function() { OrbDom.post(4, c.handle, c.index, 0); });
+      return el;
+    },
+    list: function(c) {
+      var el = document.createElement('div');
       el.className = 'orb-list';
       el.setAttribute('role', 'listbox');
       el.tabIndex = 0;
       el.addEventListener('dblclick', function(e) {
-        if (e.target.classList.contains('orb-item')) OrbDom.post(6, handle, index, 0);
+        if (e.target.classList.contains('orb-item')) OrbDom.post(6, c.handle, c.index, 0);
       });
-    } else if (kind === 9 || kind === 10) {
-      el = document.createElement('img');
+      return el;
+    },
+    picture: function(flags) {
+      var el = document.createElement('img');
       el.className = 'orb-picture';
       el.alt = '';
       if (flags & 128) el.classList.add('orb-center');
-    } else {
-      el = document.createElement('div');
-      el.className = kind === 8 ? 'orb-static orb-nowrap' : 'orb-static';
+      return el;
+    },
+    // A static text is its own caption.
+    label: function(c) {
+      var el = document.createElement('div');
+      el.className = c.kind === 8 ? 'orb-static orb-nowrap' : 'orb-static';
       c.caption = el;
-    }
-    el.id = el.id || id;
-    if (flags & 8) el.classList.add('orb-border');
-    if (flags & 16) el.classList.add('orb-staticedge');
-    el.style.left = x + 'px';
-    el.style.top = y + 'px';
-    el.style.width = w + 'px';
-    el.style.height = h + 'px';
-    if (flags & 32) el.style.display = 'none';
-    c.el = el;
-    if (kind === 3) {
-      // Each group of radio buttons is one radio group for assistive technologies.
+      return el;
+    },
+    element: function(c, flags, id, group) {
+      switch (c.kind) {
+        case 0: case 1: return OrbCtl.button(c);
+        case 2: case 3: return OrbCtl.toggle(c, id, group);
+        case 4: return OrbCtl.groupBox(c);
+        case 5: return OrbCtl.edit(c, flags);
+        case 6: return OrbCtl.list(c);
+        case 9: case 10: return OrbCtl.picture(flags);
+        default: return OrbCtl.label(c);
+      }
+    },
+    place: function(el, flags, x, y, w, h) {
+      if (flags & 8) el.classList.add('orb-border');
+      if (flags & 16) el.classList.add('orb-staticedge');
+      el.style.left = x + 'px';
+      el.style.top = y + 'px';
+      el.style.width = w + 'px';
+      el.style.height = h + 'px';
+      if (flags & 32) el.style.display = 'none';
+    },
+    // Each group of radio buttons is one radio group for assistive technologies.
+    attach: function(win, c, group) {
+      if (c.kind !== 3) {
+        win.client.appendChild(c.el);
+        return;
+      }
       var g = win.groups[group];
       if (!g) {
         g = document.createElement('div');
@@ -93,10 +115,25 @@ var LibraryOrbaltaControls = {
         win.client.appendChild(g);
         win.groups[group] = g;
       }
-      g.appendChild(el);
-    } else {
-      win.client.appendChild(el);
-    }
+      g.appendChild(c.el);
+    },
+  },
+
+  // kind: 0 push, 1 default push, 2 check box, 3 radio, 4 group box, 5 edit, 6 list, 7 static,
+  // 8 static no wrap, 9 icon, 10 bitmap. flags: 1 tab stop (unused here), 2 read-only,
+  // 4 digits only, 8 border, 16 static edge, 32 hidden, 64 disabled, 128 centre image.
+  orbdom_control_create__deps: ['$OrbDom', '$OrbCtl'],
+  orbdom_control_create: function(handle, index, kind, flags, x, y, w, h, tp, tl, group) {
+    var win = OrbDom.windows[handle];
+    var text = OrbDom.str(tp, tl);
+    var c = {kind: kind, handle: handle, index: index, el: null, input: null, items: [],
+             selected: -1, caption: null};
+    var id = 'orb-w' + handle + '-c' + index;
+    var el = OrbCtl.element(c, flags, id, group);
+    el.id = el.id || id;
+    OrbCtl.place(el, flags, x, y, w, h);
+    c.el = el;
+    OrbCtl.attach(win, c, group);
     win.controls[index] = c;
     OrbDom.setText(c, text);
     if (flags & 64) OrbDom.setEnabled(c, false);
