@@ -24,20 +24,13 @@ struct LongNameGuard {
 
 constexpr wchar_t kGuardProperty[] = L"Orbalta.LongNameGuard";
 
-std::wstring textOf(HWND hwnd) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 // The path the dialog would make of its name box: as typed when it names a drive, on the
 // current folder's drive when it starts at a root, in the current folder otherwise.
 std::wstring typedPath(HWND dialog) {
   HWND box = GetDlgItem(dialog, cmb13);      // the name box of Windows' dialog
   if (!box) box = GetDlgItem(dialog, edt1);  // Wine's
   if (!box) return {};
-  const std::wstring name = textOf(box);
+  const std::wstring name = win32::wideWindowText(box);
   if (name.size() >= 2 && name[1] == L':') return name;
   std::wstring folder(32768, L'\0');
   SendMessageW(dialog, CDM_GETFOLDERPATH, folder.size(), reinterpret_cast<LPARAM>(folder.data()));

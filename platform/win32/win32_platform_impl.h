@@ -52,6 +52,8 @@ void fitText(HWND window, HWND control, std::map<HWND, HFONT>& fitted);
 
 // A window's text, Windows-1252.
 std::string windowText(HWND hwnd);
+// The same as the system holds it, UTF-16.
+std::wstring wideWindowText(HWND hwnd);
 
 // A message box without owner, modal to every window of the program.
 void showMessageBox(const std::wstring& text, std::string_view title, MessageIcon icon);

@@ -48,11 +48,16 @@ std::string toUtf8(const wchar_t* text, int length) {
   return narrow(text, length);
 }
 
+std::wstring win32::wideWindowText(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
 std::string win32::windowText(HWND hwnd) {
-  const int length = GetWindowTextLengthW(hwnd);
-  std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
-  const int n = GetWindowTextW(hwnd, buffer.data(), length + 1);
-  return to1252(buffer.data(), n);
+  const std::wstring text = wideWindowText(hwnd);
+  return to1252(text.data(), static_cast<int>(text.size()));
 }
 
 }  // namespace orbalta::platform

@@ -103,13 +103,6 @@ void showBitmapsAtScale(HWND window, std::map<HWND, std::pair<HBITMAP, HBITMAP>>
   }
 }
 
-std::wstring textOf(HWND hwnd) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 // Whether `text` in `font` fits in `box` as a static wraps it.
 bool fits(HDC dc, HFONT font, const std::wstring& text, const RECT& box, UINT format) {
   const HGDIOBJ old = SelectObject(dc, font);
@@ -136,7 +129,7 @@ void win32::fitText(HWND window, HWND control, std::map<HWND, HFONT>& fitted) {
       !GetClientRect(control, &box)) {
     return;
   }
-  const std::wstring text = textOf(control);
+  const std::wstring text = win32::wideWindowText(control);
   const UINT format = DT_WORDBREAK | DT_EXPANDTABS | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0);
   const HDC dc = GetDC(control);
   if (!dc) return;
