@@ -102,6 +102,11 @@ var LibraryOrbaltaDialogs = {
         OrbDom.files[chosen] = target;
         wakeUp(OrbDom.put(chosen, buf, cap));
       };
+      var download = function() {
+        OrbDom.askName(name, function(typed) {
+          answer(typed, typed === null ? null : {download: typed});
+        });
+      };
       if (window.showSaveFilePicker) {
         var options = {suggestedName: name || ('summary' + (ext || '.txt'))};
         if (ext) {
@@ -109,14 +114,20 @@ var LibraryOrbaltaDialogs = {
           accept['text/plain'] = [ext];
           options.types = [{description: description, accept: accept}];
         }
+        // Only the user's cancel ends the save; a picker the browser refuses to show (a
+        // policy, a frame) leaves the download.
         window.showSaveFilePicker(options).then(function(h) {
           answer(h.name, {handle: h});
-        }, function() { answer(null); });
+        }, function(err) {
+          if (err && err.name === 'AbortError') {
+            answer(null);
+          } else {
+            download();
+          }
+        });
         return;
       }
-      OrbDom.askName(name, function(typed) {
-        answer(typed, typed === null ? null : {download: typed});
-      });
+      download();
     });
   },
 

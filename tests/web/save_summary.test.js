@@ -200,6 +200,15 @@ test('a picker the user cancels changes nothing and the program goes on', async 
   }
 });
 
+test('a picker the browser refuses to show leaves the download under the name typed', async () => {
+  const page = await openPage(fakePicker({pick: 'SecurityError', write: 'ok', close: 'ok'}));
+  try {
+    await downloadAs(page);
+  } finally {
+    await page.close();
+  }
+});
+
 test('a picker that writes gives the golden bytes and then "Saved to File"', async () => {
   const page = await openPage(fakePicker({pick: 'ok', write: 'ok', close: 'ok'}));
   try {
