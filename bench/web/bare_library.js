@@ -34,20 +34,19 @@ var LibraryOrbaltaBare = {
     client.style.width = '200px';
     client.style.height = '40px';
     client.style.font = '11px "Orbalta Sans", sans-serif';
-    var edit = document.createElement('input');
-    edit.type = 'text';
-    edit.className = 'orb-edit';
-    edit.style.left = '8px';
-    edit.style.top = '9px';
-    edit.style.width = '110px';
-    edit.style.height = '21px';
-    var button = document.createElement('button');
-    button.type = 'button';
-    button.className = 'orb-button';
-    button.style.left = '126px';
-    button.style.top = '8px';
-    button.style.width = '66px';
-    button.style.height = '23px';
+    // The two controls at the pixels the real page gives such controls.
+    var control = function(tag, type, cls, x, y, w, h) {
+      var c = document.createElement(tag);
+      c.type = type;
+      c.className = cls;
+      c.style.left = x + 'px';
+      c.style.top = y + 'px';
+      c.style.width = w + 'px';
+      c.style.height = h + 'px';
+      return c;
+    };
+    var edit = control('input', 'text', 'orb-edit', 8, 9, 110, 21);
+    var button = control('button', 'button', 'orb-button', 126, 8, 66, 23);
     var caption = document.createElement('span');
     caption.textContent = OrbBare.str(cp, cl);
     button.appendChild(caption);

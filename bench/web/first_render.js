@@ -53,24 +53,21 @@ function probe() {
     };
     requestAnimationFrame(frame);
   });
-  for (const name of ['instantiateStreaming', 'instantiate']) {
-    const real = WebAssembly[name];
-    WebAssembly[name] = function(...args) {
-      first('wasmStart');
+  // owner[name], a function returning a promise, marks `asked` at its first call and `ready`
+  // when its last promise settles.
+  const timed = (owner, name, asked, ready) => {
+    const real = owner[name];
+    owner[name] = function(...args) {
+      first(asked);
       return real.apply(this, args).then((r) => {
-        mark('wasmReady');
+        mark(ready);
         return r;
       });
     };
-  }
-  const load = FontFaceSet.prototype.load;
-  FontFaceSet.prototype.load = function(...args) {
-    first('fontsAsked');
-    return load.apply(this, args).then((r) => {
-      mark('fontsReady');
-      return r;
-    });
   };
+  timed(WebAssembly, 'instantiateStreaming', 'wasmStart', 'wasmReady');
+  timed(WebAssembly, 'instantiate', 'wasmStart', 'wasmReady');
+  timed(FontFaceSet.prototype, 'load', 'fontsAsked', 'fontsReady');
   const create = Document.prototype.createElement;
   Document.prototype.createElement = function(...args) {
     if ('main' in marks && !('frame' in marks)) {
